@@ -1,0 +1,55 @@
+# Shell helpers for running the viewer on a virtual X display. Source this file.
+
+# Starts Xvfb on a free display with a 24-bit screen and exports DISPLAY; XVFB_PID holds its pid.
+# Extra arguments go to Xvfb.
+start_xvfb() {
+  displayfd_file=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1920x1200x24 -nolisten tcp "$@" 3>"$displayfd_file" 2>/dev/null &
+  XVFB_PID=$!
+  tries=0
+  until [ -s "$displayfd_file" ]; do
+    tries=$((tries + 1))
+    if [ "$tries" -gt 100 ] || ! kill -0 "$XVFB_PID" 2>/dev/null; then
+      echo "Xvfb did not start" >&2; rm -f "$displayfd_file"; return 1
+    fi
+    sleep 0.05
+  done
+  DISPLAY=":$(head -n 1 "$displayfd_file")"
+  export DISPLAY
+  rm -f "$displayfd_file"
+}
+
+stop_xvfb() {
+  [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
+  XVFB_PID=""
+}
+
+# Prints the id of the top-level window titled exactly $1, waiting up to 10 s for it.
+wait_for_window() {
+  tries=0
+  while [ "$tries" -lt 200 ]; do
+    id=$(xwininfo -root -children 2>/dev/null | awk -v t="\"$1\":" '$2 == t { print $1; exit }')
+    if [ -n "$id" ]; then echo "$id"; return 0; fi
+    tries=$((tries + 1))
+    sleep 0.05
+  done
+  echo "no window titled '$1' appeared" >&2
+  return 1
+}
+
+# Writes the client area of window $1 to the PNG $2 once two grabs in a row agree.
+# Without a window manager the window's own grab can lose a row, so crop the root window.
+grab_window() {
+  geometry=$(xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
+    /Width:/ {w=$NF} /Height:/ {h=$NF} END {if (x < 0) {w += x; x = 0} if (y < 0) {h += y; y = 0} printf "%dx%d+%d+%d", w, h, x, y}')
+  previous=""
+  tries=0
+  while [ "$tries" -lt 50 ]; do
+    import -window root -crop "$geometry" +repage -depth 8 "$2.tmp.png"
+    current=$(md5sum < "$2.tmp.png")
+    if [ "$current" = "$previous" ]; then mv "$2.tmp.png" "$2"; return 0; fi
+    previous=$current
+    tries=$((tries + 1))
+  done
+  mv "$2.tmp.png" "$2"
+}

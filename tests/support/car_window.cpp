@@ -1,0 +1,47 @@
+#include "car_window.h"
+
+#include <GL/glut.h>
+
+#include "app/window_size.h"
+#include "render/display.h"
+#include "scene/scene_state.h"
+
+Rgb Picture::At(int x, int y) const {
+  const std::size_t i = 3 * (static_cast<std::size_t>(y) * width + x);
+  return {rgb[i], rgb[i + 1], rgb[i + 2]};
+}
+
+void OpenCarWindow() {
+  int argc = 1;
+  char name[] = "car-test";
+  char* argv[] = {name, nullptr};
+  glutInit(&argc, argv);
+  glutInitWindowSize(800, 600);
+  glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH | GLUT_STENCIL);
+  glutCreateWindow("Car");
+  glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
+  glEnable(GL_DEPTH_TEST);
+  glutDisplayFunc(Display);
+  WindowSize(800, 600);
+}
+
+Picture DrawFrame() {
+  Display();
+  Picture picture;
+  picture.width = glutGet(GLUT_WINDOW_WIDTH);
+  picture.height = glutGet(GLUT_WINDOW_HEIGHT);
+  std::vector<std::uint8_t> bottom_up(3 * static_cast<std::size_t>(picture.width) * picture.height);
+  glReadBuffer(GL_FRONT);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(0, 0, picture.width, picture.height, GL_RGB, GL_UNSIGNED_BYTE, bottom_up.data());
+  const std::size_t row = 3 * static_cast<std::size_t>(picture.width);
+  picture.rgb.resize(bottom_up.size());
+  for (int y = 0; y < picture.height; ++y)
+    std::copy_n(bottom_up.begin() + (picture.height - 1 - y) * row, row, picture.rgb.begin() + y * row);
+  return picture;
+}
+
+void ResetSceneState() {
+  old_rot_x = old_rot_y = rot_x = rot_y = record_x = record_y = 0;
+  xTran = zTran = car_Rot = tire_Rot = body_Rot = 0.0f;
+}

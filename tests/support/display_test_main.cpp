@@ -1,0 +1,15 @@
+// Entry point for tests that render: a private Xvfb, one real window, then the tests.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "car_window.h"
+#include "xvfb_server.h"
+
+int main(int argc, char** argv) {
+  testing::InitGoogleTest(&argc, argv);
+  XvfbServer xvfb;
+  setenv("DISPLAY", xvfb.display().c_str(), 1);
+  OpenCarWindow();
+  return RUN_ALL_TESTS();
+}
