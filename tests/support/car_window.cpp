@@ -2,6 +2,8 @@
 
 #include <GL/glut.h>
 
+#include <algorithm>
+
 #include "app/window_size.h"
 #include "render/display.h"
 #include "scene/scene_state.h"

@@ -42,7 +42,7 @@ std::string Text(int value) { return std::to_string(value); }
 template <typename... Args>
 void Record(const char* name, Args... args) {
   std::string call = std::string(name) + "(";
-  const char* separator = "";
+  [[maybe_unused]] const char* separator = "";
   ((call += separator + Text(args), separator = ", "), ...);
   calls.push_back(call + ")");
 }
