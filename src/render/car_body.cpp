@@ -15,6 +15,7 @@ const float kRoof[3] = {0.5f, 0.6f, 0.7f};
 
 // The car frame: front at -x, y up, z across. Body x in [-2, 2], y in [-0.75, 0], z in
 // [-0.75, 0.75]; the cabin stands on its top. Neither has a bottom face.
+// clang-format off: one face a line, as the model reads.
 const Face kFaces[] = {
     // body: front end, rear end, the two sides, top
     {kBody, {{-2, 0, -0.75f}, {-2, 0, 0.75f}, {-2, -0.75f, 0.75f}, {-2, -0.75f, -0.75f}}},
@@ -29,6 +30,7 @@ const Face kFaces[] = {
     {kCabin, {{-1, 0, -0.75f}, {-0.5f, 0.5f, -0.75f}, {1, 0.5f, -0.75f}, {1.25f, 0, -0.75f}}},
     {kRoof, {{-0.5f, 0.5f, 0.75f}, {-0.5f, 0.5f, -0.75f}, {1, 0.5f, -0.75f}, {1, 0.5f, 0.75f}}},
 };
+// clang-format on
 
 }  // namespace
 

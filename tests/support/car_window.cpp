@@ -39,7 +39,8 @@ Picture DrawFrame() {
   const std::size_t row = 3 * static_cast<std::size_t>(picture.width);
   picture.rgb.resize(bottom_up.size());
   for (int y = 0; y < picture.height; ++y)
-    std::copy_n(bottom_up.begin() + (picture.height - 1 - y) * row, row, picture.rgb.begin() + y * row);
+    std::copy_n(bottom_up.begin() + (picture.height - 1 - y) * row, row,
+                picture.rgb.begin() + y * row);
   return picture;
 }
 

@@ -28,12 +28,18 @@ std::string Text(double value) {
 
 std::string Text(GLenum value) {
   switch (value) {
-    case GL_POLYGON: return "GL_POLYGON";
-    case GL_PROJECTION: return "GL_PROJECTION";
-    case GL_MODELVIEW: return "GL_MODELVIEW";
-    case GL_DEPTH_TEST: return "GL_DEPTH_TEST";
-    case GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT: return "GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT";
-    default: return std::to_string(value);
+    case GL_POLYGON:
+      return "GL_POLYGON";
+    case GL_PROJECTION:
+      return "GL_PROJECTION";
+    case GL_MODELVIEW:
+      return "GL_MODELVIEW";
+    case GL_DEPTH_TEST:
+      return "GL_DEPTH_TEST";
+    case GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT:
+      return "GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT";
+    default:
+      return std::to_string(value);
   }
 }
 
@@ -57,15 +63,21 @@ void glBegin(GLenum mode) { Record("glBegin", mode); }
 void glEnd() { Record("glEnd"); }
 void glVertex3f(GLfloat x, GLfloat y, GLfloat z) { Record("glVertex3f", x, y, z); }
 void glColor3f(GLfloat r, GLfloat g, GLfloat b) { Record("glColor3f", r, g, b); }
-void glRotatef(GLfloat angle, GLfloat x, GLfloat y, GLfloat z) { Record("glRotatef", angle, x, y, z); }
+void glRotatef(GLfloat angle, GLfloat x, GLfloat y, GLfloat z) {
+  Record("glRotatef", angle, x, y, z);
+}
 void glTranslatef(GLfloat x, GLfloat y, GLfloat z) { Record("glTranslatef", x, y, z); }
 void glPushMatrix() { Record("glPushMatrix"); }
 void glPopMatrix() { Record("glPopMatrix"); }
 void glMatrixMode(GLenum mode) { Record("glMatrixMode", mode); }
 void glLoadIdentity() { Record("glLoadIdentity"); }
-void glClearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a) { Record("glClearColor", r, g, b, a); }
+void glClearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a) {
+  Record("glClearColor", r, g, b, a);
+}
 void glClear(GLbitfield mask) { Record("glClear", mask); }
-void glViewport(GLint x, GLint y, GLsizei width, GLsizei height) { Record("glViewport", x, y, width, height); }
+void glViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
+  Record("glViewport", x, y, width, height);
+}
 void glOrtho(GLdouble l, GLdouble r, GLdouble b, GLdouble t, GLdouble n, GLdouble f) {
   Record("glOrtho", l, r, b, t, n, f);
 }
