@@ -18,13 +18,16 @@ void Mouse(int /*button*/, int state, int x, int y) {
       old_rot_x = x;
       old_rot_y = y;
     }
-  } else if (buttons_held > 0 && --buttons_held == 0) {
+    return;
+  }
+  if (buttons_held > 0 && --buttons_held == 0) {
     record_x = OrbitPixels(static_cast<long long>(record_x) + x - old_rot_x);
     record_y = OrbitPixels(static_cast<long long>(record_y) + y - old_rot_y);
     rot_x = 0;
     rot_y = 0;
   }
-  // The release changes the totals; redraw so the picture never lags the state.
+  // A release can move the view to where the pointer let go; redraw so the picture never
+  // shows an older state than the one held here.
   glutPostRedisplay();
 }
 

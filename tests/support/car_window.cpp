@@ -6,7 +6,6 @@
 
 #include "app/window_size.h"
 #include "render/display.h"
-#include "scene/scene_state.h"
 
 Rgb Picture::At(int x, int y) const {
   const std::size_t i = 3 * (static_cast<std::size_t>(y) * width + x);
@@ -42,9 +41,4 @@ Picture DrawFrame() {
     std::copy_n(bottom_up.begin() + (picture.height - 1 - y) * row, row,
                 picture.rgb.begin() + y * row);
   return picture;
-}
-
-void ResetSceneState() {
-  old_rot_x = old_rot_y = rot_x = rot_y = record_x = record_y = 0;
-  xTran = zTran = car_Rot = tire_Rot = body_Rot = 0.0f;
 }

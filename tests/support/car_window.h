@@ -21,6 +21,3 @@ void OpenCarWindow();
 
 // Draws one frame with Display and reads back what it put on screen.
 Picture DrawFrame();
-
-// Puts every scene-state variable back to its start value of zero.
-void ResetSceneState();

@@ -2,28 +2,18 @@
 
 #include <GL/glut.h>
 
-#include <cstdio>
-#include <cstdlib>
+#include <charconv>
 
 namespace {
 
 std::vector<std::string> calls;
 
-// The shortest decimal that reads back as the same value, so expectations read as decimals.
-std::string Text(float value) {
-  char text[32];
-  for (int digits = 1;; ++digits) {
-    std::snprintf(text, sizeof text, "%.*g", digits, value);
-    if (std::strtof(text, nullptr) == value) return text;
-  }
-}
-
-std::string Text(double value) {
-  char text[32];
-  for (int digits = 1;; ++digits) {
-    std::snprintf(text, sizeof text, "%.*g", digits, value);
-    if (std::strtod(text, nullptr) == value) return text;
-  }
+// The shortest text that reads back as the same value, so expectations read as decimals.
+template <typename Number>
+std::string Text(Number value) {
+  char text[64];
+  const std::to_chars_result end = std::to_chars(text, text + sizeof text, value);
+  return std::string(text, end.ptr);
 }
 
 std::string Text(GLenum value) {
@@ -42,8 +32,6 @@ std::string Text(GLenum value) {
       return std::to_string(value);
   }
 }
-
-std::string Text(int value) { return std::to_string(value); }
 
 template <typename... Args>
 void Record(const char* name, Args... args) {
