@@ -4,7 +4,7 @@
 set -eu
 
 run_packages="cmake make g++ pkg-config freeglut3-dev libgl1-mesa-dri xvfb xauth x11-utils imagemagick"
-test_packages="$run_packages clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev xdotool valgrind"
+test_packages="$run_packages clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev xdotool valgrind desktop-file-utils dpkg-dev clang-format clang-tidy cppcheck"
 
 case "${1:-}" in
   run) wanted=$run_packages ;;

@@ -1,0 +1,30 @@
+#!/bin/sh
+# The .deb that CPack builds: its control fields, a Depends that names the package of every
+# shared library the program needs, its files unpacked into a scratch root, and the packaged
+# program opening its window. Usage: deb_test.sh SOURCE_DIR BUILD_DIR
+set -eu
+source_dir=$1
+build_dir=$2
+. "$source_dir/scripts/lib/xvfb.sh"
+. "$source_dir/tests/packaging/lib.sh"
+
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+(cd "$build_dir" && cpack -G DEB -B "$scratch/out" >"$scratch/cpack.log" 2>&1) ||
+  { cat "$scratch/cpack.log" >&2; fail "cpack failed"; }
+deb=$(ls "$scratch"/out/*.deb)
+
+[ "$(dpkg-deb -f "$deb" Package)" = car ] || fail "package name is not car"
+[ "$(dpkg-deb -f "$deb" Architecture)" = "$(dpkg --print-architecture)" ] || fail "wrong architecture"
+
+dpkg-deb -x "$deb" "$scratch/root"
+depends=$(dpkg-deb -f "$deb" Depends)
+arch=$(dpkg --print-architecture)
+for library in $(objdump -p "$scratch/root/usr/bin/car" | awk '$1 == "NEEDED" { print $2 }'); do
+  package=$(dpkg -S "*/$library" | sed -n "s/^\([^:]*\):$arch: .*/\1/p" | head -n 1)
+  [ -n "$package" ] || fail "no installed package holds $library"
+  echo "$depends" | grep -q -E "(^|, )$package( |,|$)" || fail "Depends ($depends) lacks $package, which holds $library"
+done
+
+check_installed_tree "$scratch/root/usr"
+check_window_appears "$scratch/root/usr/bin/car"
