@@ -32,7 +32,7 @@ Picture DrawFrame() {
   picture.width = glutGet(GLUT_WINDOW_WIDTH);
   picture.height = glutGet(GLUT_WINDOW_HEIGHT);
   std::vector<std::uint8_t> bottom_up(3 * static_cast<std::size_t>(picture.width) * picture.height);
-  glReadBuffer(GL_FRONT);
+  glReadBuffer(GL_BACK);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   glReadPixels(0, 0, picture.width, picture.height, GL_RGB, GL_UNSIGNED_BYTE, bottom_up.data());
   const std::size_t row = 3 * static_cast<std::size_t>(picture.width);

@@ -1,4 +1,5 @@
 // Entry point for tests that render: a private Xvfb, one real window, then the tests.
+#include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -11,5 +12,7 @@ int main(int argc, char** argv) {
   XvfbServer xvfb;
   setenv("DISPLAY", xvfb.display().c_str(), 1);
   OpenCarWindow();
-  return RUN_ALL_TESTS();
+  const int result = RUN_ALL_TESTS();
+  glutExit();  // let go of the display before the server goes
+  return result;
 }
