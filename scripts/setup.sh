@@ -1,16 +1,23 @@
 #!/bin/sh
 # Installs the Debian packages that are missing for a purpose: "run" (build and start the
-# viewer) or "test" (build and run every test). Runs apt-get as root, through sudo otherwise.
+# viewer), "test" (build and run every test) or "web" (build the web page). Runs apt-get as
+# root, through sudo otherwise.
 set -eu
 
 run_packages="cmake make g++ pkg-config freeglut3-dev libgl1-mesa-dri xvfb xauth x11-utils imagemagick"
 test_packages="$run_packages clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev xdotool valgrind desktop-file-utils dpkg-dev clang-format clang-tidy cppcheck"
+# The web page and its browser tests. Emscripten depends on a node, which may have come from
+# outside Debian's packages, as may npm: Debian's npm is added below only where none is found.
+web_packages="cmake make emscripten"
+test_packages="$test_packages emscripten chromium"
 
 case "${1:-}" in
   run) wanted=$run_packages ;;
   test) wanted=$test_packages ;;
-  *) echo "usage: $0 run|test" >&2; exit 2 ;;
+  web) wanted=$web_packages ;;
+  *) echo "usage: $0 run|test|web" >&2; exit 2 ;;
 esac
+if [ "$1" = test ] && ! command -v npm >/dev/null 2>&1; then wanted="$wanted nodejs npm"; fi
 
 missing=""
 for package in $wanted; do

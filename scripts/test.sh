@@ -17,3 +17,7 @@ cmake -S . -B build/sanitize -DCMAKE_CXX_COMPILER=clang++ -DCAR_SANITIZE=ON >/de
 cmake --build build/sanitize -j "$jobs"
 LSAN_OPTIONS="suppressions=$(pwd)/tests/lsan.supp:print_suppressions=0" \
   ctest --test-dir build/sanitize --output-on-failure -j "$jobs"
+
+echo "== web page (Emscripten) and its tests in headless Chromium"
+scripts/web.sh build
+(cd tests/web && npm ci --no-audit --no-fund && npm test)

@@ -1,0 +1,17 @@
+#!/bin/sh
+# Builds the viewer as a web page (build/web/page) and serves it on 127.0.0.1, printing the
+# address; stop it with Ctrl-C. "scripts/web.sh build" only builds. The port defaults to 8080:
+# scripts/web.sh serve 8000 takes another, 0 a free one.
+set -eu
+cd "$(dirname "$0")/.."
+
+scripts/setup.sh web
+emcmake cmake -S . -B build/web -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build/web -j "$(nproc)"
+wc -c build/web/page/index.wasm build/web/page/index.js
+
+case "${1:-serve}" in
+  build) ;;
+  serve) exec node web/serve.mjs build/web/page "${2:-8080}" ;;
+  *) echo "usage: $0 [build | serve [PORT]]" >&2; exit 2 ;;
+esac
