@@ -12,6 +12,8 @@ web_packages="cmake make emscripten"
 test_packages="$test_packages emscripten chromium"
 # The benchmarks' frame probe (Xlib), and the profilers that find where their time goes.
 test_packages="$test_packages libx11-dev linux-perf heaptrack"
+# The end-to-end tests' synthetic keyboard and mouse (XTest).
+test_packages="$test_packages libxtst-dev"
 
 case "${1:-}" in
   run) wanted=$run_packages ;;
