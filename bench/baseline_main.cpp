@@ -3,6 +3,7 @@
 // What the viewer costs beyond this is what its own scene, drawing and handlers add.
 #include <GL/glut.h>
 
+#include "car_window.h"
 #include "clear_frame.h"
 
 namespace {
@@ -11,18 +12,10 @@ void RedrawOnly(int /*key*/, int /*x*/, int /*y*/) { glutPostRedisplay(); }
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  glutInit(&argc, argv);
-  glutInitWindowSize(800, 600);
-  glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH | GLUT_STENCIL);
-  glutCreateWindow("Car");
-
-  glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
-  glEnable(GL_DEPTH_TEST);
-
+int main() {
+  OpenCarWindow();
   glutDisplayFunc(ClearFrame);
   glutSpecialFunc(RedrawOnly);
-
   glutMainLoop();
   return 0;
 }

@@ -10,6 +10,7 @@
 //
 // The program's own calls are untouched: the probe only wraps glXSwapBuffers and the
 // callback given to glutSpecialFunc, and syncs with the server after the measured frames.
+#include <GL/glut.h>  // the declaration the wrapper must match
 #include <GL/glx.h>
 #include <X11/Xlib.h>
 #include <dlfcn.h>
@@ -71,19 +72,19 @@ extern "C" void glutSpecialFunc(SpecialCallback callback) {
   real(callback ? CountedSpecial : nullptr);
 }
 
-extern "C" void glXSwapBuffers(Display* display, GLXDrawable drawable) {
+extern "C" void glXSwapBuffers(Display* dpy, GLXDrawable drawable) {
   static const auto real = reinterpret_cast<SwapFunc>(dlsym(RTLD_NEXT, "glXSwapBuffers"));
   static const long burst_keys = BurstKeys();
-  real(display, drawable);
+  real(dpy, drawable);
   ++frames;
   char line[128];
   if (frames == 1) {
-    XSync(display, False);  // the picture is in the server's framebuffer, not just queued
+    XSync(dpy, False);  // the picture is in the server's framebuffer, not just queued
     std::snprintf(line, sizeof line, "first_frame %lld\n", NowNs());
     Report(line);
   }
   if (burst_keys > 0 && keys == burst_keys && !burst_reported) {
-    XSync(display, False);
+    XSync(dpy, False);
     burst_reported = true;
     std::snprintf(line, sizeof line, "burst %lld %lld %ld\n", first_key_ns, NowNs(),
                   frames - frames_before_burst);
