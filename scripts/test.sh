@@ -21,3 +21,6 @@ LSAN_OPTIONS="suppressions=$(pwd)/tests/lsan.supp:print_suppressions=0" \
 echo "== web page (Emscripten) and its tests in headless Chromium"
 scripts/web.sh build
 (cd tests/web && npm ci --no-audit --no-fund && npm test)
+
+echo "== lint: formatting, clang++ build with warnings as errors, clang-tidy, cppcheck"
+scripts/lint.sh
