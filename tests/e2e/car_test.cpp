@@ -9,14 +9,11 @@ namespace {
 const double kPatience = 10.0;  // seconds; only a broken program waits this long
 
 bool Drawn(const Picture& picture) {
-  // The screen under a new window is black until the program clears it.
-  return !picture.rgb.empty() &&
-         std::any_of(picture.rgb.begin(), picture.rgb.end(), [](auto c) { return c != 0; });
+  // A new window is black until the program first clears it.
+  return std::any_of(picture.rgb.begin(), picture.rgb.end(), [](auto c) { return c != 0; });
 }
 
 }  // namespace
-
-CarTest::CarTest() = default;
 
 void CarTest::SetUp() {
   window_ = x_.AwaitMappedWindow(kPatience);
@@ -52,14 +49,30 @@ Picture CarTest::AwaitChange(const Picture& before) {
   return Await([&](const Picture& now) { return !(now == before); });
 }
 
-Picture CarTest::AwaitSame(const Picture& expected) {
-  return Await([&](const Picture& now) { return now == expected; });
+testing::AssertionResult CarTest::Shows(const Line& line, const Extent& expected) {
+  const Picture seen = Await([&](const Picture& now) { return Measure(now, line) == expected; });
+  const Extent extent = Measure(seen, line);
+  if (extent == expected) return testing::AssertionSuccess();
+  return testing::AssertionFailure() << line << " shows " << extent << ", want " << expected
+                                     << " (window " << seen.width << " x " << seen.height << ")";
+}
+
+testing::AssertionResult CarTest::ShowsExactly(const Picture& expected) {
+  const Picture seen = Await([&](const Picture& now) { return now == expected; });
+  const long differing = DifferingPixels(seen, expected);
+  if (differing == 0) return testing::AssertionSuccess();
+  return testing::AssertionFailure()
+         << differing << " pixels differ (window " << seen.width << " x " << seen.height << ")";
+}
+
+void CarTest::MovePointer(int x, int y) {
+  const Geometry area = x_.GeometryOf(window_);
+  x_.MovePointer(area.x + x, area.y + y);
 }
 
 void CarTest::Drag(int button, int x, int y, int dx, int dy) {
-  const Geometry area = x_.GeometryOf(window_);
-  x_.MovePointer(area.x + x, area.y + y);
+  MovePointer(x, y);
   x_.PressButton(button);
-  x_.MovePointer(area.x + x + dx, area.y + y + dy);
+  MovePointer(x + dx, y + dy);
   x_.ReleaseButton(button);
 }

@@ -8,28 +8,22 @@ std::ostream& operator<<(std::ostream& out, const Extent& extent) {
   return out << "[" << extent.first << ", " << extent.last << "]";
 }
 
-namespace {
-
-void Extend(Extent& extent, int at) {
-  if (extent.first < 0) extent.first = at;
-  extent.last = at;
+std::ostream& operator<<(std::ostream& out, const Line& line) {
+  return out << (line.row ? "row " : "column ") << line.at << " in (" << line.colour[0] << ", "
+             << line.colour[1] << ", " << line.colour[2] << ")";
 }
 
-}  // namespace
-
-Extent RowExtent(const Picture& picture, int row, const Rgb& colour) {
+Extent Measure(const Picture& picture, const Line& line) {
   Extent extent;
-  if (row < 0 || row >= picture.height) return extent;
-  for (int x = 0; x < picture.width; ++x)
-    if (Near(picture.At(x, row), colour)) Extend(extent, x);
-  return extent;
-}
-
-Extent ColumnExtent(const Picture& picture, int column, const Rgb& colour) {
-  Extent extent;
-  if (column < 0 || column >= picture.width) return extent;
-  for (int y = 0; y < picture.height; ++y)
-    if (Near(picture.At(column, y), colour)) Extend(extent, y);
+  const int length = line.row ? picture.width : picture.height;
+  const int breadth = line.row ? picture.height : picture.width;
+  if (line.at < 0 || line.at >= breadth) return extent;
+  for (int i = 0; i < length; ++i) {
+    const Rgb seen = line.row ? picture.At(i, line.at) : picture.At(line.at, i);
+    if (!Near(seen, line.colour)) continue;
+    if (extent.first < 0) extent.first = i;
+    extent.last = i;
+  }
   return extent;
 }
 

@@ -13,10 +13,18 @@ struct Extent {
 bool operator==(const Extent& a, const Extent& b);
 std::ostream& operator<<(std::ostream& out, const Extent& extent);
 
-// Columns of `row` showing `colour`.
-Extent RowExtent(const Picture& picture, int row, const Rgb& colour);
-// Rows of `column` showing `colour`.
-Extent ColumnExtent(const Picture& picture, int column, const Rgb& colour);
+// A row or a column of a picture, and the colour looked for along it.
+struct Line {
+  bool row;  // false: a column
+  int at;
+  Rgb colour;
+};
+inline Line Row(int y, const Rgb& colour) { return {true, y, colour}; }
+inline Line Column(int x, const Rgb& colour) { return {false, x, colour}; }
+std::ostream& operator<<(std::ostream& out, const Line& line);
+
+// Where along `line` the picture shows its colour.
+Extent Measure(const Picture& picture, const Line& line);
 
 // A rectangle of pixels, edges included.
 struct Box {
