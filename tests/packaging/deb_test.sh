@@ -15,15 +15,17 @@ trap 'rm -rf "$scratch"' EXIT
 deb=$(ls "$scratch"/out/*.deb)
 
 [ "$(dpkg-deb -f "$deb" Package)" = car ] || fail "package name is not car"
-[ "$(dpkg-deb -f "$deb" Architecture)" = "$(dpkg --print-architecture)" ] || fail "wrong architecture"
+arch=$(dpkg --print-architecture)
+[ "$(dpkg-deb -f "$deb" Architecture)" = "$arch" ] || fail "wrong architecture"
 
 dpkg-deb -x "$deb" "$scratch/root"
 depends=$(dpkg-deb -f "$deb" Depends)
-arch=$(dpkg --print-architecture)
+# One package name a line, without versions; alternatives (a | b) each count.
+depends_names=$(echo "$depends" | tr ',|' '\n\n' | awk '{ print $1 }')
 for library in $(objdump -p "$scratch/root/usr/bin/car" | awk '$1 == "NEEDED" { print $2 }'); do
   package=$(dpkg -S "*/$library" | sed -n "s/^\([^:]*\):$arch: .*/\1/p" | head -n 1)
   [ -n "$package" ] || fail "no installed package holds $library"
-  echo "$depends" | grep -q -E "(^|, )$package( |,|$)" || fail "Depends ($depends) lacks $package, which holds $library"
+  echo "$depends_names" | grep -q -x -F "$package" || fail "Depends ($depends) lacks $package, which holds $library"
 done
 
 check_installed_tree "$scratch/root/usr"
