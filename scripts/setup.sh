@@ -14,12 +14,15 @@ test_packages="$test_packages emscripten chromium"
 test_packages="$test_packages libx11-dev linux-perf heaptrack"
 # The end-to-end tests' synthetic keyboard and mouse (XTest).
 test_packages="$test_packages libxtst-dev"
+# tools/screenshots.sh: the viewer on a virtual display, driven by xdotool.
+pictures_packages="$run_packages xdotool"
 
 case "${1:-}" in
   run) wanted=$run_packages ;;
   test) wanted=$test_packages ;;
   web) wanted=$web_packages ;;
-  *) echo "usage: $0 run|test|web" >&2; exit 2 ;;
+  pictures) wanted=$pictures_packages ;;
+  *) echo "usage: $0 run|test|web|pictures" >&2; exit 2 ;;
 esac
 if [ "$1" = test ] && ! command -v npm >/dev/null 2>&1; then wanted="$wanted nodejs npm"; fi
 
