@@ -2,14 +2,8 @@
 # The .deb that CPack builds: its control fields, a Depends that names the package of every
 # shared library the program needs, its files unpacked into a scratch root, and the packaged
 # program opening its window. Usage: deb_test.sh SOURCE_DIR BUILD_DIR
-set -eu
-source_dir=$1
-build_dir=$2
-. "$source_dir/scripts/lib/xvfb.sh"
-. "$source_dir/tests/packaging/lib.sh"
+. "$1/tests/packaging/lib.sh"
 
-scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"' EXIT
 (cd "$build_dir" && cpack -G DEB -B "$scratch/out" >"$scratch/cpack.log" 2>&1) ||
   { cat "$scratch/cpack.log" >&2; fail "cpack failed"; }
 deb=$(ls "$scratch"/out/*.deb)

@@ -1,4 +1,12 @@
-# Checks shared by the packaging tests. Source this file after scripts/lib/xvfb.sh.
+# Set-up and checks shared by the packaging tests, which take the arguments SOURCE_DIR BUILD_DIR
+# and start with: . "$1/tests/packaging/lib.sh"
+set -eu
+source_dir=$1
+build_dir=$2
+. "$source_dir/scripts/lib/xvfb.sh"
+scratch=$(mktemp -d)
+car_pid=""
+trap '[ -z "$car_pid" ] || kill "$car_pid" 2>/dev/null; stop_xvfb; rm -rf "$scratch"' EXIT
 
 fail() {
   echo "FAIL: $*" >&2
@@ -37,9 +45,6 @@ check_window_appears() {
   start_xvfb
   "$1" &
   car_pid=$!
-  window=$(wait_for_window Car) || { kill "$car_pid"; stop_xvfb; fail "$1 showed no window \"Car\""; }
-  kill "$car_pid"
-  wait "$car_pid" 2>/dev/null || true
-  stop_xvfb
+  window=$(wait_for_window Car) || fail "$1 showed no window \"Car\""
   echo "$1 opened window $window titled \"Car\""
 }
