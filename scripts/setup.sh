@@ -1,7 +1,7 @@
 #!/bin/sh
 # Installs the Debian packages that are missing for a purpose: "run" (build and start the
-# viewer), "test" (build and run every test) or "web" (build the web page). Runs apt-get as
-# root, through sudo otherwise.
+# viewer), "test" (build and run every test), "web" (build the web page) or "pictures" (make
+# the README's pictures). Runs apt-get as root, through sudo otherwise.
 set -eu
 
 run_packages="cmake make g++ pkg-config freeglut3-dev libgl1-mesa-dri xvfb xauth x11-utils imagemagick"
