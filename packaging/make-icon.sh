@@ -6,6 +6,7 @@ set -eu
 cd "$(dirname "$0")/.."
 sizes="48 128 256"
 
+scripts/setup.sh pictures
 car=${1:-}
 if [ -z "$car" ]; then
   cmake -S . -B build/pkg-icon -DBUILD_TESTING=OFF >/dev/null
