@@ -24,6 +24,10 @@ const server = createServer(async (request, response) => {
   }
 });
 
+server.on("error", (error) => {
+  console.error(`Cannot serve on 127.0.0.1:${port}: ${error.message}`);
+  process.exit(1);
+});
 server.listen(Number(port), "127.0.0.1", () => {
   console.log(`Serving the page at http://127.0.0.1:${server.address().port}/`);
 });
