@@ -12,13 +12,16 @@ namespace {
 
 // Xlib's default handler ends the process on any error; a window that has just gone away is
 // an expected outcome here, seen by the calls as an empty result instead.
-int IgnoreError(Display*, XErrorEvent*) { return 0; }
+int IgnoreError(Display* /*display*/, XErrorEvent* /*error*/) { return 0; }
 
 }  // namespace
 
 XSession::XSession(const std::string& display) : display_(XOpenDisplay(display.c_str())) {
   if (display_ == nullptr) throw std::runtime_error("cannot open display " + display);
-  int event_base, error_base, major, minor;
+  int event_base = 0;
+  int error_base = 0;
+  int major = 0;
+  int minor = 0;
   if (!XTestQueryExtension(display_, &event_base, &error_base, &major, &minor))
     throw std::runtime_error("the X server lacks the XTEST extension");
   XSetErrorHandler(IgnoreError);
@@ -31,7 +34,9 @@ void XSession::Sync() { XSync(display_, False); }
 WindowId XSession::AwaitMappedWindow(double seconds) {
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
   do {
-    Window root, parent, *children = nullptr;
+    Window root = 0;
+    Window parent = 0;
+    Window* children = nullptr;
     unsigned count = 0;
     WindowId found = 0;
     if (XQueryTree(display_, DefaultRootWindow(display_), &root, &parent, &children, &count)) {
@@ -59,8 +64,9 @@ std::string XSession::Title(WindowId window) {
 
 Geometry XSession::GeometryOf(WindowId window) {
   XWindowAttributes attributes;
-  int x, y;
-  Window child;
+  int x = 0;
+  int y = 0;
+  Window child = 0;
   if (!XGetWindowAttributes(display_, window, &attributes) ||
       !XTranslateCoordinates(display_, window, DefaultRootWindow(display_), 0, 0, &x, &y, &child))
     return {};

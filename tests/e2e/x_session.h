@@ -51,5 +51,5 @@ class XSession {
  private:
   void Sync();
 
-  struct _XDisplay* display_;
+  struct _XDisplay* display_;  // NOLINT(bugprone-reserved-identifier): Xlib's name for Display
 };
