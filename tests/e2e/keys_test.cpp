@@ -1,6 +1,8 @@
 // The keyboard as a user meets it: arrows drive and steer, every other key leaves all as it was.
 #include "car_test.h"
 
+using Keyboard = CarTest;
+
 namespace {
 
 // A row where only the body shows: its extent gives the car's place and turn.
@@ -25,7 +27,7 @@ TEST_P(Driving, MovesTheBody10PxAStep) {
   EXPECT_TRUE(Shows(BodyRow(), GetParam().body));
 }
 
-INSTANTIATE_TEST_SUITE_P(Arrows, Driving,
+INSTANTIATE_TEST_SUITE_P(Keyboard, Driving,
                          testing::Values(DriveCase{"Up", 1, {310, 469}},
                                          DriveCase{"Up", 20, {120, 279}},
                                          DriveCase{"Down", 1, {330, 489}}),
@@ -33,7 +35,7 @@ INSTANTIATE_TEST_SUITE_P(Arrows, Driving,
                            return info.param.key + std::to_string(info.param.times);
                          });
 
-TEST_F(CarTest, SteeringTurnsOnlyTheFrontWheelsUntilTheNextMove) {
+TEST_F(Keyboard, SteeringTurnsOnlyTheFrontWheelsUntilTheNextMove) {
   x_.TapKey("Left", 90);  // 45 degrees
   const Picture steered = AwaitChange(first_frame_);
   const long outside =
@@ -65,12 +67,12 @@ TEST_P(SteeringDirection, TakesTheCarThatWay) {
   EXPECT_TRUE(Shows(Column(400, kRoof), GetParam().roof));
 }
 
-INSTANTIATE_TEST_SUITE_P(Arrows, SteeringDirection,
+INSTANTIATE_TEST_SUITE_P(Keyboard, SteeringDirection,
                          testing::Values(SteerCase{"Left", {420, 464}},
                                          SteerCase{"Right", {135, 179}}),
                          [](const auto& info) { return std::string(info.param.key); });
 
-TEST_F(CarTest, BurstOfArrowsAllArrive) {
+TEST_F(Keyboard, BurstOfArrowsAllArrive) {
   x_.TapKey("Up", 20);
   const Extent twenty_left = {120, 279};
   const Picture twenty_up =
@@ -104,5 +106,6 @@ TEST_P(OtherKey, ChangesNothing) {
   EXPECT_TRUE(ShowsExactly(first_frame_));
 }
 
-INSTANTIATE_TEST_SUITE_P(Keys, OtherKey,
-                         testing::Values("F1", "Prior", "Home", "Shift_L", "a", "Escape"));
+INSTANTIATE_TEST_SUITE_P(Keyboard, OtherKey,
+                         testing::Values("F1", "Prior", "Home", "Shift_L", "a", "Escape"),
+                         [](const auto& info) { return std::string(info.param); });

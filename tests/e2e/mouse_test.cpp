@@ -1,6 +1,8 @@
 // The mouse as a user meets it: a drag with any button turns the scene a degree a pixel.
 #include "car_test.h"
 
+using Mouse = CarTest;
+
 namespace {
 
 // The front end face-on (a 90 degree turn): 1.5 units wide, centred.
@@ -29,7 +31,7 @@ TEST_P(Dragging, TurnsTheSceneADegreeAPixel) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Drags, Dragging,
+    Mouse, Dragging,
     testing::Values(DragCase{"Button1Right90ShowsTheFrontEnd", 1, 90, 0, BodyRow(), kFrontEnd},
                     DragCase{"Button2Right90ShowsTheFrontEnd", 2, 90, 0, BodyRow(), kFrontEnd},
                     DragCase{"Button3Right90ShowsTheFrontEnd", 3, 90, 0, BodyRow(), kFrontEnd},
@@ -40,7 +42,7 @@ INSTANTIATE_TEST_SUITE_P(
                     DragCase{"Up90ShowsTheBodyOnly", 3, 0, -90, Column(400, kBody), {278, 322}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(CarTest, ViewFollowsThePointerWhileTheButtonIsHeld) {
+TEST_F(Mouse, ViewFollowsThePointerWhileTheButtonIsHeld) {
   MovePointer(300, 300);
   x_.PressButton(1);
   MovePointer(390, 300);
@@ -54,7 +56,7 @@ TEST_F(CarTest, ViewFollowsThePointerWhileTheButtonIsHeld) {
   EXPECT_TRUE(ShowsExactly(first_frame_));
 }
 
-TEST_F(CarTest, DragWithSeveralButtonsCountsEveryPixelOnce) {
+TEST_F(Mouse, DragWithSeveralButtonsCountsEveryPixelOnce) {
   // 30 px with button 1, 30 more with buttons 1 and 3, 30 more with button 3 alone.
   MovePointer(300, 300);
   x_.PressButton(1);

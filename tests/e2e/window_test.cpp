@@ -1,6 +1,8 @@
 // The window as a user and a window manager meet it: title, size, first frame, resizes, close.
 #include "car_test.h"
 
+using CarWindow = CarTest;
+
 namespace {
 
 struct LineProbe {
@@ -11,14 +13,14 @@ struct LineProbe {
 
 }  // namespace
 
-TEST_F(CarTest, WindowIsTitledCarWithAn800By600ClientArea) {
+TEST_F(CarWindow, IsTitledCarWithAn800By600ClientArea) {
   EXPECT_EQ(x_.Title(window_), "Car");
   const Geometry area = x_.GeometryOf(window_);
   EXPECT_EQ(area.width, 800);
   EXPECT_EQ(area.height, 600);
 }
 
-TEST_F(CarTest, FirstFrameIsTheStartView) {
+TEST_F(CarWindow, FirstFrameIsTheStartView) {
   // One scene unit is 40 px across and 30 px tall, the origin at (400, 300); the car is seen
   // from its side with the front to the left.
   const LineProbe probes[] = {
@@ -35,14 +37,14 @@ TEST_F(CarTest, FirstFrameIsTheStartView) {
     EXPECT_EQ(Measure(first_frame_, probe.line), probe.expected) << probe.what;
 }
 
-TEST_F(CarTest, WindowTwiceAsWideStretchesTheViewTwiceAsWide) {
+TEST_F(CarWindow, TwiceAsWideStretchesTheViewTwiceAsWide) {
   x_.Resize(window_, 1600, 600);
   EXPECT_TRUE(Shows(Row(303, kBody), {640, 959})) << "body 80 px a unit across";
   EXPECT_TRUE(Shows(Column(800, kBody), {300, 322})) << "body still 30 px a unit tall";
   EXPECT_TRUE(Shows(Row(298, kCabin), {724, 897})) << "cabin's foot";
 }
 
-TEST_F(CarTest, DegenerateSizesLeaveItRunningAndDrawing) {
+TEST_F(CarWindow, DegenerateSizesLeaveItRunningAndDrawing) {
   x_.Resize(window_, 800, 1);
   // The one row left is the scene's y = 0, the car's waist: car colours amid white.
   const Picture line = Await([](const Picture& now) {
@@ -60,7 +62,7 @@ TEST_F(CarTest, DegenerateSizesLeaveItRunningAndDrawing) {
   EXPECT_TRUE(ShowsExactly(first_frame_));
 }
 
-TEST_F(CarTest, ClosingThroughTheWindowManagerProtocolExitsWithStatus0) {
+TEST_F(CarWindow, ClosingThroughTheWindowManagerProtocolExitsWithStatus0) {
   x_.RequestClose(window_);
   EXPECT_EQ(car_.AwaitExit(10.0), 0);
   closed_ = true;
