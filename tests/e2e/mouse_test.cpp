@@ -73,3 +73,13 @@ TEST_F(Mouse, DragWithSeveralButtonsCountsEveryPixelOnce) {
   Drag(1, 390, 300, -90, 0);
   EXPECT_TRUE(ShowsExactly(first_frame_));
 }
+
+TEST_F(Mouse, TurnsTheSceneAboutTheWorldOriginNotTheCar) {
+  // Steered 90 degrees left and driven 5 units, the car stands 5 units toward the viewer,
+  // facing them; a quarter turn right carries it 200 px right of centre, its far side showing.
+  x_.TapKey("Left", 180);
+  x_.TapKey("Up", 20);
+  Drag(1, 300, 300, 90, 0);
+  EXPECT_TRUE(Shows(BodyRow(), {520, 679}));
+  EXPECT_TRUE(Shows(CabinFootRow(), {551, 637}));
+}
