@@ -48,7 +48,7 @@ analyse() {
     --enable=warning,style,performance,portability --library=googletest --library=opengl \
     --library=posix --inline-suppr --error-exitcode=1 --suppress=missingIncludeSystem \
     --suppress=useStlAlgorithm --suppress=constParameterCallback \
-    --suppress='unusedStructMember:*/tests/*'
+    --suppress='unusedStructMember:tests/*'
 }
 
 check "clang-format" format
