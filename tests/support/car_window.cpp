@@ -22,8 +22,11 @@ namespace {
 void KeepGlDriverLoaded() {
   dl_iterate_phdr(
       [](dl_phdr_info* info, std::size_t, void*) {
-        if (std::strstr(info->dlpi_name, "_dri.so"))
+        if (std::strstr(info->dlpi_name, "_dri.so")) {
+          // Never closed: the driver is to stay mapped until exit.
+          // cppcheck-suppress leakReturnValNotUsed
           dlopen(info->dlpi_name, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
+        }
         return 0;
       },
       nullptr);
@@ -55,7 +58,7 @@ Picture DrawFrame() {
   glReadBuffer(GL_BACK);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   glReadPixels(0, 0, picture.width, picture.height, GL_RGB, GL_UNSIGNED_BYTE, bottom_up.data());
-  const std::size_t row = 3 * static_cast<std::size_t>(picture.width);
+  const std::ptrdiff_t row = 3 * static_cast<std::ptrdiff_t>(picture.width);
   picture.rgb.resize(bottom_up.size());
   for (int y = 0; y < picture.height; ++y)
     std::copy_n(bottom_up.begin() + (picture.height - 1 - y) * row, row,

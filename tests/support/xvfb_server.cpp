@@ -21,8 +21,9 @@ XvfbServer::XvfbServer(const std::vector<std::string>& extra_args) {
   if (pid_ < 0) throw std::runtime_error("fork failed");
   if (pid_ == 0) {
     close(fds[0]);
-    std::freopen("/dev/null", "w", stderr);
+    if (std::freopen("/dev/null", "w", stderr) == nullptr) _exit(127);
     std::vector<char*> argv;
+    argv.reserve(args.size() + 1);
     for (std::string& arg : args) argv.push_back(arg.data());
     argv.push_back(nullptr);
     execvp("Xvfb", argv.data());
