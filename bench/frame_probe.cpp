@@ -1,12 +1,12 @@
 // Preloaded (LD_PRELOAD) into a GLUT program under benchmark, the viewer or the baseline alike:
 // it counts the frames the program swaps onto the screen and tells when the measured ones
 // reached the X server. Set FRAME_PROBE_OUT to the file it appends its lines to, and
-// FRAME_PROBE_KEYS to the number of arrow keys in the burst that will be sent.
+// FRAME_PROBE_KEYS to the number of arrow keys in each burst that will be sent.
 //
 //   first_frame NS            the first frame is in the X server, CLOCK_REALTIME ns
-//   burst FIRST_NS LAST_NS N  the first key of the burst reached the arrow-key callback at
-//                             FIRST_NS; the frame drawn after the last key was in the X server
-//                             at LAST_NS; the program swapped N frames in between
+//   burst FIRST_NS LAST_NS N  a line each burst: its first key reached the arrow-key callback
+//                             at FIRST_NS; the frame drawn after its last key was in the X
+//                             server at LAST_NS; the program swapped N frames in between
 //
 // The program's own calls are untouched: the probe only wraps glXSwapBuffers and the
 // callback given to glutSpecialFunc, and syncs with the server after the measured frames.
@@ -29,10 +29,9 @@ using SpecialCallback = void (*)(int, int, int);
 using SpecialFuncSetter = void (*)(SpecialCallback);
 
 long frames = 0;
-long keys = 0;
+long burst_keys_seen = 0;  // keys of the burst in progress
 long frames_before_burst = 0;
 long long first_key_ns = 0;
-bool burst_reported = false;
 SpecialCallback program_special = nullptr;
 
 long long NowNs() {
@@ -57,7 +56,7 @@ void Report(const char* line) {
 }
 
 void CountedSpecial(int key, int x, int y) {
-  if (keys++ == 0) {
+  if (burst_keys_seen++ == 0) {
     first_key_ns = NowNs();
     frames_before_burst = frames;
   }
@@ -83,9 +82,9 @@ extern "C" void glXSwapBuffers(Display* dpy, GLXDrawable drawable) {
     std::snprintf(line, sizeof line, "first_frame %lld\n", NowNs());
     Report(line);
   }
-  if (burst_keys > 0 && keys == burst_keys && !burst_reported) {
+  if (burst_keys > 0 && burst_keys_seen == burst_keys) {
     XSync(dpy, False);
-    burst_reported = true;
+    burst_keys_seen = 0;
     std::snprintf(line, sizeof line, "burst %lld %lld %ld\n", first_key_ns, NowNs(),
                   frames - frames_before_burst);
     Report(line);
