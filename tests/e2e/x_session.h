@@ -38,7 +38,7 @@ class XSession {
   void RequestClose(WindowId window);
 
   // Presses and releases the key named by its X keysym name ("Up", "F1", "a", "Shift_L"),
-  // `times` times in a row with no pause, and flushes them all to the server at once.
+  // `times` times in a row with no pause, then waits until the server has taken them all.
   void TapKey(const std::string& keysym_name, int times = 1);
   // Pointer position in root window coordinates.
   void MovePointer(int x, int y);
