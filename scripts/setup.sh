@@ -10,8 +10,8 @@ test_packages="$run_packages clang libclang-rt-14-dev libgtest-dev libgmock-dev 
 # outside Debian's packages, as may npm: Debian's npm is added below only where none is found.
 web_packages="cmake make emscripten"
 test_packages="$test_packages emscripten chromium"
-# The benchmarks' frame probe (Xlib), and the profilers that find where their time goes.
-test_packages="$test_packages libx11-dev linux-perf heaptrack"
+# The benchmarks' frame probe (Xlib), and the profiler that finds where their time goes.
+test_packages="$test_packages libx11-dev linux-perf"
 # The end-to-end tests' synthetic keyboard and mouse (XTest).
 test_packages="$test_packages libxtst-dev"
 # tools/screenshots.sh: the viewer on a virtual display, driven by xdotool.
