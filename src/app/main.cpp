@@ -6,18 +6,14 @@
 // Close the window to quit.
 #include <GL/glut.h>
 
+#include "app/viewer_window.h"
 #include "app/window_size.h"
 #include "render/display.h"
 #include "scene/controls.h"
 
 int main(int argc, char** argv) {
   glutInit(&argc, argv);
-  glutInitWindowSize(800, 600);
-  glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH | GLUT_STENCIL);
-  glutCreateWindow("Car");
-
-  glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
-  glEnable(GL_DEPTH_TEST);
+  OpenViewerWindow();
 
   glutReshapeFunc(WindowSize);
   glutMouseFunc(Mouse);

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "app/viewer_window.h"
 #include "app/window_size.h"
 #include "render/display.h"
 
@@ -39,12 +40,8 @@ void OpenCarWindow() {
   char name[] = "car-test";
   char* argv[] = {name, nullptr};
   glutInit(&argc, argv);
-  glutInitWindowSize(800, 600);
-  glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH | GLUT_STENCIL);
-  glutCreateWindow("Car");
+  OpenViewerWindow();
   KeepGlDriverLoaded();
-  glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
-  glEnable(GL_DEPTH_TEST);
   glutDisplayFunc(Display);
   WindowSize(800, 600);
 }
