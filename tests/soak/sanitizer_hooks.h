@@ -1,0 +1,7 @@
+// What the soak asks of the address and leak sanitizers; nothing when built without them.
+#pragma once
+
+// Runs the leak check now, while Mesa's driver is loaded: the usual check at exit runs after GLUT
+// has closed the display and unloaded the driver, and could no longer name the driver's frames
+// to match the suppressions. True if it found a leak (and reported it).
+bool LeaksFound();
