@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <ostream>
 #include <random>
 #include <string>
 #include <vector>
@@ -104,6 +105,9 @@ struct BadOptionCase {
   std::vector<std::string> args;
   const char* message;  // GLUT's, after "freeglut (PROGRAM): "
 };
+
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const BadOptionCase& c, std::ostream* os) { *os << c.name; }
 
 class BadOptionTest : public StartupTest, public testing::WithParamInterface<BadOptionCase> {};
 
