@@ -1,6 +1,7 @@
 #!/bin/sh
 # Sets up what is missing, then builds and runs every test: the plain build with g++,
-# and the address and undefined-behaviour sanitizer build with clang++.
+# the address and undefined-behaviour sanitizer build with clang++, a soak under valgrind,
+# and a minute of fuzzing.
 set -eu
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
@@ -17,6 +18,25 @@ cmake -S . -B build/sanitize -DCMAKE_CXX_COMPILER=clang++ -DCAR_SANITIZE=ON >/de
 cmake --build build/sanitize -j "$jobs"
 LSAN_OPTIONS="suppressions=$(pwd)/tests/lsan.supp:print_suppressions=0" \
   ctest --test-dir build/sanitize --output-on-failure -j "$jobs"
+
+echo "== valgrind memcheck: a shorter soak on the g++ build (no invalid access, no leak)"
+valgrind --tool=memcheck --error-exitcode=1 --leak-check=full --num-callers=40 \
+  --show-leak-kinds=definite,indirect,possible --errors-for-leak-kinds=definite,indirect,possible \
+  --suppressions=tests/soak/valgrind.supp build/test/tests/soak/car_soak 100000
+
+echo "== libFuzzer: the input handlers for a minute, from the seed corpus and regression inputs"
+cmake -S . -B build/fuzz -DCMAKE_CXX_COMPILER=clang++ -DCAR_SANITIZE=ON -DCAR_FUZZ=ON >/dev/null
+cmake --build build/fuzz --target handler_fuzzer -j "$jobs"
+rm -rf build/fuzz/found && mkdir build/fuzz/found
+# New inputs go to build/fuzz/found; a failing one to build/fuzz/crash-*: add it to
+# tests/fuzz/regressions once fixed.
+if ! build/fuzz/tests/fuzz/handler_fuzzer -max_total_time=60 -print_final_stats=1 \
+  -artifact_prefix=build/fuzz/ build/fuzz/found tests/fuzz/corpus tests/fuzz/regressions \
+  >build/fuzz/fuzz.log 2>&1; then
+  tail -n 40 build/fuzz/fuzz.log
+  exit 1
+fi
+grep -E '^(Done|stat::)' build/fuzz/fuzz.log
 
 echo "== web page (Emscripten) and its tests in headless Chromium"
 scripts/web.sh build

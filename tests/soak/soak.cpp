@@ -14,9 +14,9 @@
 
 #include "app/window_size.h"
 #include "car_window.h"
+#include "memory_checkers.h"
 #include "random_user.h"
 #include "render/display.h"
-#include "sanitizer_hooks.h"
 #include "xvfb_server.h"
 
 namespace {
@@ -83,7 +83,8 @@ bool Soak(long events) {
       "car_soak: %ld events, %ld frames; resident memory %ld KiB after warm-up (%ld events), %ld "
       "KiB at end\n",
       events, frames_drawn, start_kib, warm_up, end_kib);
-  if (end_kib - start_kib > kAllowedGrowthKiB) {
+  // Under valgrind, resident memory is valgrind's as much as ours; its own leak check is the test.
+  if (!UnderValgrind() && end_kib - start_kib > kAllowedGrowthKiB) {
     std::fprintf(stderr, "car_soak: resident memory grew by %ld KiB after warm-up\n",
                  end_kib - start_kib);
     return false;

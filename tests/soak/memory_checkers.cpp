@@ -1,4 +1,4 @@
-#include "sanitizer_hooks.h"
+#include "memory_checkers.h"
 
 #if defined(__has_feature)
 #if __has_feature(address_sanitizer)
@@ -22,4 +22,11 @@ extern "C" const char* __lsan_default_options() { return "leak_check_at_exit=0";
 bool LeaksFound() { return __lsan_do_recoverable_leak_check() != 0; }
 #else
 bool LeaksFound() { return false; }
+#endif
+
+#if __has_include(<valgrind/valgrind.h>)
+#include <valgrind/valgrind.h>
+bool UnderValgrind() { return RUNNING_ON_VALGRIND; }
+#else
+bool UnderValgrind() { return false; }
 #endif
