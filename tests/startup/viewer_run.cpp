@@ -1,7 +1,5 @@
 #include "viewer_run.h"
 
-#include <X11/Xatom.h>
-#include <X11/Xlib.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -9,57 +7,15 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <stdexcept>
 #include <thread>
 
+#include "x_session.h"
+
 namespace {
-
-// The window can vanish between finding it and asking about it; a failed request then means
-// nothing, and Xlib's default handler would end the test.
-int IgnoreXError(::Display*, XErrorEvent*) { return 0; }
-
-Window FindCarWindow(::Display* display) {
-  Window root_return, parent, *children = nullptr;
-  unsigned count = 0;
-  Window found = None;
-  if (!XQueryTree(display, DefaultRootWindow(display), &root_return, &parent, &children, &count))
-    return None;
-  for (unsigned i = 0; i < count && found == None; ++i) {
-    char* name = nullptr;
-    if (XFetchName(display, children[i], &name) && name && std::strcmp(name, "Car") == 0)
-      found = children[i];
-    if (name) XFree(name);
-  }
-  if (children) XFree(children);
-  return found;
-}
-
-WindowPlace PlaceOf(::Display* display, Window window) {
-  XWindowAttributes attributes{};
-  XGetWindowAttributes(display, window, &attributes);
-  WindowPlace place;
-  Window child;
-  XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &place.x, &place.y,
-                        &child);
-  place.width = attributes.width;
-  place.height = attributes.height;
-  return place;
-}
-
-void RequestClose(::Display* display, Window window) {
-  XEvent event{};
-  event.xclient.type = ClientMessage;
-  event.xclient.window = window;
-  event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
-  event.xclient.format = 32;
-  event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
-  event.xclient.data.l[1] = CurrentTime;
-  XSendEvent(display, window, False, NoEventMask, &event);
-  XSync(display, False);
-}
 
 pid_t Start(const std::string& binary, const std::vector<std::string>& args,
             const std::vector<std::string>& env, const std::string& error_file) {
@@ -92,9 +48,8 @@ pid_t Start(const std::string& binary, const std::vector<std::string>& args,
 
 ViewerOutcome RunViewer(const std::string& binary, const std::vector<std::string>& args,
                         const std::vector<std::string>& env, const std::string& display) {
-  XSetErrorHandler(IgnoreXError);
-  ::Display* x = display.empty() ? nullptr : XOpenDisplay(display.c_str());
-  if (!display.empty() && !x) throw std::runtime_error("cannot watch display " + display);
+  // The watched display shows nothing but the viewer's window, so any window there is its.
+  const auto x = display.empty() ? nullptr : std::make_unique<XSession>(display);
 
   char error_file[] = "/tmp/car-startup-XXXXXX";
   close(mkstemp(error_file));
@@ -106,26 +61,25 @@ ViewerOutcome RunViewer(const std::string& binary, const std::vector<std::string
   while (!ended) {
     ended = waitpid(pid, &outcome.wait_status, WNOHANG) == pid;
     if (!ended && x && !outcome.window_opened) {
-      const Window window = FindCarWindow(x);
-      if (window != None) {
+      const WindowId window = x->AwaitMappedWindow(0);
+      if (window != 0 && x->Title(window) == "Car") {
         outcome.window_opened = true;
-        outcome.place = PlaceOf(x, window);
-        RequestClose(x, window);
+        outcome.place = x->GeometryOf(window);
+        x->RequestClose(window);
       }
     }
     if (!ended && std::chrono::steady_clock::now() > give_up) {
       kill(pid, SIGKILL);
       waitpid(pid, nullptr, 0);
       std::remove(error_file);
-      if (x) XCloseDisplay(x);
       throw std::runtime_error("the viewer neither ended nor opened its window");
     }
     if (!ended) std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
   // The server destroys the window once it sees the connection go; wait for that, so that the
   // next run finds only its own window.
-  while (x && FindCarWindow(x) != None) std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  if (x) XCloseDisplay(x);
+  while (x && x->AwaitMappedWindow(0) != 0)
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
 
   std::ostringstream text;
   text << std::ifstream(error_file).rdbuf();

@@ -5,16 +5,11 @@
 #include <string>
 #include <vector>
 
-struct WindowPlace {
-  int x = 0;  // the client area's top-left corner on the screen
-  int y = 0;
-  int width = 0;
-  int height = 0;
-};
+#include "x_session.h"
 
 struct ViewerOutcome {
   bool window_opened = false;  // a window titled "Car" appeared on the watched display
-  WindowPlace place;           // where it appeared
+  Geometry place;              // where it appeared
   int wait_status = 0;         // as waitpid reports it
   std::string error_output;    // everything the program wrote to stderr
 };
