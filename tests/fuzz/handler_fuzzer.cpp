@@ -86,8 +86,9 @@ void CheckInvariants(const Event& event, const Model& model, const CarPose& befo
       key && (event.key_or_button == GLUT_KEY_UP || event.key_or_button == GLUT_KEY_DOWN);
   const bool steer =
       key && (event.key_or_button == GLUT_KEY_LEFT || event.key_or_button == GLUT_KEY_RIGHT);
-  if (move) Require(car_Rot - body_Rot == 0.0f, "the body lines up with the heading on a move");
-  if (!move) {
+  if (move) {
+    Require(car_Rot - body_Rot == 0.0f, "the body lines up with the heading on a move");
+  } else {
     Require(after.x == before.x && after.z == before.z, "only up and down move the car");
     Require(after.spin == before.spin && after.body == before.body,
             "only up and down turn the wheels and the body");
