@@ -126,7 +126,7 @@ const BadOptionCase kBadOptions[] = {
      "-geometry parameter must be followed by window geometry settings"},
 };
 
-INSTANTIATE_TEST_SUITE_P(, BadOptionTest, testing::ValuesIn(kBadOptions),
+INSTANTIATE_TEST_SUITE_P(GlutOptions, BadOptionTest, testing::ValuesIn(kBadOptions),
                          [](const auto& info) { return CaseName(info.param.name); });
 
 TEST_F(StartupTest, MalformedGeometryIsIgnored) {
@@ -226,7 +226,7 @@ TEST_F(StartupTest, RandomArgumentsEndWithGlutMessageOrRun) {
       ASSERT_TRUE(ReportsFailure(outcome.error_output)) << outcome.error_output;
     else
       ASSERT_TRUE(outcome.window_opened) << "ended with status 0 without opening its window";
-    opened += outcome.window_opened;
+    if (outcome.window_opened) ++opened;
   }
   std::printf("%d runs: %d opened the window and quit when it was closed, %d were refused\n", runs,
               opened, runs - opened);

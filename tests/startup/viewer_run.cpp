@@ -38,6 +38,7 @@ pid_t Start(const std::string& binary, const std::vector<std::string>& args,
   setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
   if (!std::freopen(error_file.c_str(), "w", stderr)) _exit(126);
   std::vector<char*> argv;
+  argv.reserve(argv_strings.size() + 1);
   for (std::string& arg : argv_strings) argv.push_back(arg.data());
   argv.push_back(nullptr);
   execv(binary.c_str(), argv.data());
