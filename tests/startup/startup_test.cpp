@@ -3,6 +3,7 @@
 // crash signal. GLUT's own options must reach GLUT.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
