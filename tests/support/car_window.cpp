@@ -11,11 +11,6 @@
 #include "app/window_size.h"
 #include "render/display.h"
 
-Rgb Picture::At(int x, int y) const {
-  const std::size_t i = 3 * (static_cast<std::size_t>(y) * width + x);
-  return {rgb[i], rgb[i + 1], rgb[i + 2]};
-}
-
 namespace {
 
 // GLUT closes the display at exit, and Mesa unloads its driver with it, before LeakSanitizer

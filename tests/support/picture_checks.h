@@ -5,7 +5,7 @@
 #include <optional>
 #include <vector>
 
-#include "car_window.h"
+#include "picture.h"
 
 inline const Rgb kWhite = {255, 255, 255};
 inline const Rgb kBlack = {0, 0, 0};

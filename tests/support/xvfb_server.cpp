@@ -1,6 +1,7 @@
 #include "xvfb_server.h"
 
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -21,6 +22,9 @@ XvfbServer::XvfbServer(const std::vector<std::string>& extra_args) {
   if (pid_ < 0) throw std::runtime_error("fork failed");
   if (pid_ == 0) {
     close(fds[0]);
+    // Dies with the test, and holds none of its output open, however the test ends.
+    prctl(PR_SET_PDEATHSIG, SIGTERM);
+    if (std::freopen("/dev/null", "w", stdout) == nullptr) _exit(127);
     if (std::freopen("/dev/null", "w", stderr) == nullptr) _exit(127);
     std::vector<char*> argv;
     argv.reserve(args.size() + 1);

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "car_window.h"
+#include "picture.h"
 
 // Xlib's own handle types stay in the source file: its macros (None, Bool, Status) clash with
 // test code. An X window id is an unsigned long.
