@@ -1,7 +1,7 @@
 #!/bin/sh
-# Sets up what is missing, then builds and runs every test: the plain build with g++,
-# the address and undefined-behaviour sanitizer build with clang++, a soak under valgrind,
-# and a minute of fuzzing.
+# Sets up what is missing, then builds and runs every test: the plain build with g++ (warnings
+# as errors), the address and undefined-behaviour sanitizer build with clang++, a soak under
+# valgrind, a minute of fuzzing, the web page in headless Chromium, and the lint checks.
 set -eu
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
@@ -9,7 +9,7 @@ jobs=$(nproc)
 scripts/setup.sh test
 
 echo "== g++ build and tests"
-cmake -S . -B build/test -DCMAKE_CXX_COMPILER=g++ >/dev/null
+cmake -S . -B build/test -DCMAKE_CXX_COMPILER=g++ -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
 cmake --build build/test -j "$jobs"
 ctest --test-dir build/test --output-on-failure -j "$jobs"
 
