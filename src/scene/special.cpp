@@ -14,10 +14,10 @@ const double kPi = 3.141592653589793;
 
 // direction is +1 for a step forward, -1 for a step back.
 void Move(int direction) {
-  // Multiplying by pi before dividing by 180, all in double, fixes the rounding of every step.
+  // In double, multiplying by pi before dividing by 180: the order decides how each step rounds.
   const double heading = car_Rot * kPi / 180.0;
   const double step = direction * kStepLength;
-  // The car's front is at -x of its own frame, so forward runs along (-cos, 0, sin) of the heading.
+  // The front of the car points along -x of the car frame, so forward is (-cos, 0, sin).
   xTran = static_cast<float>(xTran - step * std::cos(heading));
   zTran = static_cast<float>(zTran + step * std::sin(heading));
   tire_Rot += static_cast<float>(direction) * kSpinStep;
