@@ -45,7 +45,4 @@ BENCHMARK(BM_MotionMouse);
 
 }  // namespace
 
-// The handlers' redraw request, free here so the figures are the handlers' own work.
-extern "C" void glutPostRedisplay() {}
-
 BENCHMARK_MAIN();

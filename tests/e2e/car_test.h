@@ -41,7 +41,7 @@ class CarTest : public testing::Test {
   // Key auto-repeat is put off so that no slow key press of a test repeats.
   XvfbServer xvfb_{{"-ardelay", "60000"}};
   XSession x_{xvfb_.display()};
-  CarProcess car_{CAR_BINARY, xvfb_.display()};
+  CarProcess car_{CAR_BINARY, {}, {"DISPLAY=" + xvfb_.display()}};
   WindowId window_ = 0;
   Picture first_frame_;
   bool closed_ = false;  // set by tests that end the program

@@ -7,6 +7,7 @@
 #include "car_window.h"
 #include "case_name.h"
 #include "picture_checks.h"
+#include "picture_measures.h"
 #include "scene/scene_state.h"
 #include "scene_reset.h"
 
@@ -116,13 +117,8 @@ INSTANTIATE_TEST_SUITE_P(Views, Frames, testing::ValuesIn(kViews),
 // minus where it crosses a row above. Positive is counterclockwise as seen in the start view.
 double HubBarLean(const Picture& picture, int centre_x) {
   const auto bar_middle = [&](int row) {
-    int first = -1, last = -1;
-    for (int x = centre_x - 7; x <= centre_x + 7; ++x) {
-      if (!Near(picture.At(x, row), kBlack)) continue;
-      if (first < 0) first = x;
-      last = x;
-    }
-    return (first + last) / 2.0;
+    const Extent bar = Measure(picture, Row(row, kBlack), centre_x - 7, centre_x + 7);
+    return (bar.first + bar.last) / 2.0;
   };
   return bar_middle(327) - bar_middle(318);
 }

@@ -24,8 +24,6 @@ std::string Text(GLenum value) {
       return "GL_PROJECTION";
     case GL_MODELVIEW:
       return "GL_MODELVIEW";
-    case GL_DEPTH_TEST:
-      return "GL_DEPTH_TEST";
     case GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT:
       return "GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT";
     default:
@@ -69,7 +67,6 @@ void glViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
 void glOrtho(GLdouble l, GLdouble r, GLdouble b, GLdouble t, GLdouble n, GLdouble f) {
   Record("glOrtho", l, r, b, t, n, f);
 }
-void glEnable(GLenum cap) { Record("glEnable", cap); }
 void glutSolidTorus(double inner, double outer, GLint sides, GLint rings) {
   Record("glutSolidTorus", inner, outer, sides, rings);
 }

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "picture_measures.h"
+
 namespace {
 
 std::string Show(const Rgb& c) {
@@ -30,14 +32,8 @@ void ExpectPicture(const Picture& picture, const Expected& expected) {
         << ", want " << Show(probe.colour);
   }
   if (const std::optional<Span>& body = expected.body) {
-    int first = -1, last = -1;
-    for (int x = 0; x < picture.width; ++x) {
-      if (!Near(picture.At(x, body->row), kBody)) continue;
-      if (first < 0) first = x;
-      last = x;
-    }
-    EXPECT_NEAR((first + last + 1) / 2.0, body->centre, 1.0)
-        << "body from " << first << " to " << last;
-    EXPECT_NEAR(last - first + 1, body->width, 2) << "body from " << first << " to " << last;
+    const Extent seen = Measure(picture, Row(body->row, kBody));
+    EXPECT_NEAR((seen.first + seen.last + 1) / 2.0, body->centre, 1.0) << "body at " << seen;
+    EXPECT_NEAR(seen.last - seen.first + 1, body->width, 2) << "body at " << seen;
   }
 }

@@ -13,12 +13,12 @@ std::ostream& operator<<(std::ostream& out, const Line& line) {
              << line.colour[1] << ", " << line.colour[2] << ")";
 }
 
-Extent Measure(const Picture& picture, const Line& line) {
+Extent Measure(const Picture& picture, const Line& line, int from, int to) {
   Extent extent;
   const int length = line.row ? picture.width : picture.height;
   const int breadth = line.row ? picture.height : picture.width;
   if (line.at < 0 || line.at >= breadth) return extent;
-  for (int i = 0; i < length; ++i) {
+  for (int i = std::max(from, 0); i <= std::min(to, length - 1); ++i) {
     const Rgb seen = line.row ? picture.At(i, line.at) : picture.At(line.at, i);
     if (!Near(seen, line.colour)) continue;
     if (extent.first < 0) extent.first = i;

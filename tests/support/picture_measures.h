@@ -1,6 +1,7 @@
-// Measures the end-to-end tests take of a grabbed picture, of any size.
+// Measures taken of a picture of any size: where a colour lies, how two pictures differ.
 #pragma once
 
+#include <climits>
 #include <ostream>
 
 #include "picture_checks.h"
@@ -23,8 +24,8 @@ inline Line Row(int y, const Rgb& colour) { return {true, y, colour}; }
 inline Line Column(int x, const Rgb& colour) { return {false, x, colour}; }
 std::ostream& operator<<(std::ostream& out, const Line& line);
 
-// Where along `line` the picture shows its colour.
-Extent Measure(const Picture& picture, const Line& line);
+// Where along `line` the picture shows its colour, looking only from `from` to `to`.
+Extent Measure(const Picture& picture, const Line& line, int from = 0, int to = INT_MAX);
 
 // A rectangle of pixels, edges included.
 struct Box {
