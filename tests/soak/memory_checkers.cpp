@@ -23,10 +23,3 @@ bool LeaksFound() { return __lsan_do_recoverable_leak_check() != 0; }
 #else
 bool LeaksFound() { return false; }
 #endif
-
-#if __has_include(<valgrind/valgrind.h>)
-#include <valgrind/valgrind.h>
-bool UnderValgrind() { return RUNNING_ON_VALGRIND; }
-#else
-bool UnderValgrind() { return false; }
-#endif
