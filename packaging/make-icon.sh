@@ -19,7 +19,7 @@ start_xvfb
 "$car" -geometry +0+0 &
 car_pid=$!
 frame=$(mktemp --suffix=.png)
-trap 'kill $car_pid 2>/dev/null; stop_xvfb; rm -f "$frame"' EXIT
+trap 'kill $car_pid 2>/dev/null || true; stop_xvfb; rm -f "$frame"' EXIT
 window=$(wait_for_window Car)
 
 # The view stretches with the window: a square one keeps the car's proportions, and a large

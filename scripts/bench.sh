@@ -21,7 +21,7 @@ cmake --build "$build" -j 2 --target car car_baseline frame_probe frame_bench ha
 work=$(mktemp -d)
 pid=""
 cleanup() {
-  [ -n "$pid" ] && kill "$pid" 2>/dev/null
+  [ -z "$pid" ] || kill "$pid" 2>/dev/null || true
   stop_xvfb
   rm -rf "$work"
 }

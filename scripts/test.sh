@@ -11,13 +11,13 @@ scripts/setup.sh test
 echo "== g++ build and tests"
 cmake -S . -B build/test -DCMAKE_CXX_COMPILER=g++ -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
 cmake --build build/test -j "$jobs"
-ctest --test-dir build/test --output-on-failure -j "$jobs"
+ctest --test-dir build/test --output-on-failure -j "$jobs" --timeout 300
 
 echo "== clang++ sanitizer build (address, undefined) and tests"
 cmake -S . -B build/sanitize -DCMAKE_CXX_COMPILER=clang++ -DCAR_SANITIZE=ON >/dev/null
 cmake --build build/sanitize -j "$jobs"
 LSAN_OPTIONS="suppressions=$(pwd)/tests/lsan.supp:print_suppressions=0" \
-  ctest --test-dir build/sanitize --output-on-failure -j "$jobs"
+  ctest --test-dir build/sanitize --output-on-failure -j "$jobs" --timeout 300
 
 echo "== valgrind memcheck: a shorter soak on the g++ build (no invalid access, no leak)"
 valgrind --tool=memcheck --error-exitcode=1 --leak-check=full --num-callers=40 \

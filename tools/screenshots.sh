@@ -15,7 +15,7 @@ mkdir -p "$folder"
 start_xvfb -ardelay 60000  # no key auto-repeats however slowly xdotool sends it
 build/pictures/src/car &
 car_pid=$!
-trap 'kill $car_pid 2>/dev/null; stop_xvfb' EXIT
+trap 'kill $car_pid 2>/dev/null || true; stop_xvfb' EXIT
 window=$(wait_for_window Car)
 # No window manager runs: place the window on screen and give it the keyboard, as one would.
 xdotool windowmove --sync "$window" 0 0

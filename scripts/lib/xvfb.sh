@@ -1,10 +1,13 @@
 # Shell helpers for running the viewer on a virtual X display. Source this file.
 
 # Starts Xvfb on a free display with a 24-bit screen and exports DISPLAY; XVFB_PID holds its pid.
-# Extra arguments go to Xvfb.
+# Extra arguments go to Xvfb. -noreset: by default the server resets when its last client leaves
+# and drops any client still connecting, so a short-lived probe (xwininfo) ending while the viewer
+# connects would make the viewer fail to open the display. The server holds none of our output.
 start_xvfb() {
   displayfd_file=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 1920x1200x24 -nolisten tcp "$@" 3>"$displayfd_file" 2>/dev/null &
+  Xvfb -displayfd 3 -screen 0 1920x1200x24 -nolisten tcp -noreset "$@" 3>"$displayfd_file" \
+    >/dev/null 2>&1 &
   XVFB_PID=$!
   tries=0
   until [ -s "$displayfd_file" ]; do
@@ -19,8 +22,12 @@ start_xvfb() {
   rm -f "$displayfd_file"
 }
 
+# Safe in an EXIT trap under set -e: never fails.
 stop_xvfb() {
-  [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
+  if [ -n "${XVFB_PID:-}" ]; then
+    kill "$XVFB_PID" 2>/dev/null || true
+    wait "$XVFB_PID" 2>/dev/null || true
+  fi
   XVFB_PID=""
 }
 

@@ -6,7 +6,8 @@ build_dir=$2
 . "$source_dir/scripts/lib/xvfb.sh"
 scratch=$(mktemp -d)
 car_pid=""
-trap '[ -z "$car_pid" ] || kill "$car_pid" 2>/dev/null; stop_xvfb; rm -rf "$scratch"' EXIT
+# A failing kill (the program already gone) must not end the trap under set -e before Xvfb stops.
+trap '[ -z "$car_pid" ] || kill "$car_pid" 2>/dev/null || true; stop_xvfb; rm -rf "$scratch"' EXIT
 
 fail() {
   echo "FAIL: $*" >&2

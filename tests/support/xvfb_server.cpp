@@ -13,9 +13,11 @@ XvfbServer::XvfbServer(const std::vector<std::string>& extra_args) {
   if (pipe(fds) != 0) throw std::runtime_error("pipe failed");
 
   // Xvfb writes the display number it took to the fd given to -displayfd, once it is ready.
+  // -noreset: otherwise the server resets whenever its last client leaves and drops any client
+  // still connecting, so a viewer connecting just as a short-lived probe ends fails to start.
   std::vector<std::string> args = {"Xvfb",      "-displayfd", std::to_string(fds[1]),
                                    "-screen",   "0",          "1920x1200x24",
-                                   "-nolisten", "tcp"};
+                                   "-nolisten", "tcp",        "-noreset"};
   args.insert(args.end(), extra_args.begin(), extra_args.end());
 
   pid_ = fork();
