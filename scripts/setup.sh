@@ -5,7 +5,7 @@
 set -eu
 
 run_packages="cmake make g++ pkg-config freeglut3-dev libgl1-mesa-dri xvfb xauth x11-utils imagemagick"
-test_packages="$run_packages clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev xdotool valgrind desktop-file-utils dpkg-dev clang-format clang-tidy cppcheck"
+test_packages="$run_packages clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev xdotool valgrind desktop-file-utils dpkg-dev file clang-format clang-tidy cppcheck"
 # The web page and its browser tests. Emscripten depends on a node, which may have come from
 # outside Debian's packages, as may npm: Debian's npm is added below only where none is found.
 web_packages="cmake make emscripten"
