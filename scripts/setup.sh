@@ -36,6 +36,7 @@ done
 
 if [ "$(id -u)" -eq 0 ]; then as_root=""; else as_root="sudo"; fi
 echo "Installing:$missing"
-$as_root apt-get update -qq
+# Waits for another apt or dpkg run to finish instead of failing at once.
+$as_root apt-get -o DPkg::Lock::Timeout=600 update -qq
 # shellcheck disable=SC2086 # the list is meant to split into words
-DEBIAN_FRONTEND=noninteractive $as_root apt-get install -y -qq --no-install-recommends $missing
+DEBIAN_FRONTEND=noninteractive $as_root apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends $missing
