@@ -7,3 +7,8 @@ void Special(int key, int x, int y);
 // Mouse buttons and drags: any button turns the view, one degree per pixel.
 void Mouse(int button, int state, int x, int y);
 void MotionMouse(int x, int y);
+
+// How many distinct buttons Mouse follows at once, more than hands hold down on any mouse. A
+// press of one more while that many are held plays no part: neither it, nor its release, nor
+// motion with only it held changes the view.
+inline constexpr int kMouseButtonsTracked = 8;
