@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <set>
 
 #include "event_stream.h"
 #include "scene/controls.h"
@@ -18,27 +19,38 @@ namespace {
 
 // What GLUT has delivered so far, with the true pixel totals in wide integers.
 struct Model {
-  int buttons_held = 0;
+  std::set<int> buttons_held;
   long long anchor_x = 0, anchor_y = 0;
   long long offset_x = 0, offset_y = 0;  // the drag in progress, as of its last motion
   long long total_x = 0, total_y = 0;    // every finished drag
 
   void Apply(const Event& event) {
+    const int button = event.key_or_button;
     switch (event.kind) {
       case EventKind::kPress:
-        if (buttons_held++ == 0) {
-          anchor_x = event.x;
-          anchor_y = event.y;
+        if (buttons_held.count(button) != 0) {
+          // Its release was lost: the drag ends as last shown and a new one starts here.
+          total_x += offset_x;
+          total_y += offset_y;
+          offset_x = offset_y = 0;
+        } else if (buttons_held.size() < std::size_t{kMouseButtonsTracked}) {
+          buttons_held.insert(button);
+          if (buttons_held.size() > 1) break;
+        } else {
+          break;  // one button too many: ignored
         }
+        anchor_x = event.x;
+        anchor_y = event.y;
         break;
       case EventKind::kRelease:
-        if (buttons_held > 0 && --buttons_held == 0) {
+        if (buttons_held.erase(button) != 0 && buttons_held.empty()) {
           total_x += event.x - anchor_x;
           total_y += event.y - anchor_y;
           offset_x = offset_y = 0;
         }
         break;
       case EventKind::kMotion:
+        if (buttons_held.empty()) break;
         offset_x = event.x - anchor_x;
         offset_y = event.y - anchor_y;
         break;
@@ -69,7 +81,8 @@ bool ShowsAngle(int offset, int total, long long truth) {
 }
 
 void CheckInvariants(const Event& event, const Model& model, const CarPose& before) {
-  if (model.buttons_held == 0) Require(rot_x == 0 && rot_y == 0, "no drag offset outside a drag");
+  if (model.buttons_held.empty())
+    Require(rot_x == 0 && rot_y == 0, "no drag offset outside a drag");
 
   const long long truth_x = model.total_x + model.offset_x;
   const long long truth_y = model.total_y + model.offset_y;
@@ -127,14 +140,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Model model;
   EventStream events(data, size);
   Event event;
-  while (events.Next(event)) {
-    // GLUT reports motion only while a button is held.
-    if (event.kind == EventKind::kMotion && model.buttons_held == 0) continue;
-    Step(event, model);
-  }
-  // Let go of every button, so that the handlers' count of held buttons starts the next input
-  // from none, as the model does.
-  const Event release{EventKind::kRelease, GLUT_LEFT_BUTTON, 0, 0};
-  while (model.buttons_held > 0) Step(release, model);
+  // Motion comes with no button held too: after a press the window never saw, or with only a
+  // button held beyond those followed.
+  while (events.Next(event)) Step(event, model);
+  // Let go of every button, so that the handlers start the next input with none held, as the
+  // model does.
+  const std::set<int> held = model.buttons_held;
+  for (const int button : held) Step({EventKind::kRelease, button, 0, 0}, model);
   return 0;
 }
