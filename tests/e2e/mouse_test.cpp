@@ -11,6 +11,11 @@ const Extent kFrontEnd = {370, 429};
 // The far side (180 degrees), front to the right: the cabin's foot moves 11 px left.
 Line CabinFootRow() { return Row(298, kCabin); }
 const Extent kFarSideCabin = {351, 437};
+// Turned by a, the body reaches 2 cos a + 0.75 sin a units either side of its centre, 40 px a
+// unit: the pixels whose centres that covers.
+const Extent kTurned50 = {326, 473};
+const Extent kTurned60 = {334, 465};
+const Extent kTurned70 = {344, 455};
 
 struct DragCase {
   const char* name;
@@ -63,8 +68,7 @@ TEST_F(Mouse, DragWithSeveralButtonsCountsEveryPixelOnce) {
   MovePointer(330, 300);
   x_.PressButton(3);
   MovePointer(360, 300);
-  // The body turned 60 degrees: 2 cos 60 + 0.75 sin 60 = 1.65 units either side of its centre.
-  EXPECT_TRUE(Shows(BodyRow(), {334, 465}));
+  EXPECT_TRUE(Shows(BodyRow(), kTurned60));
   x_.ReleaseButton(1);
   MovePointer(390, 300);
   EXPECT_TRUE(Shows(BodyRow(), kFrontEnd));
@@ -82,4 +86,24 @@ TEST_F(Mouse, TurnsTheSceneAboutTheWorldOriginNotTheCar) {
   Drag(1, 300, 300, 90, 0);
   EXPECT_TRUE(Shows(BodyRow(), {520, 679}));
   EXPECT_TRUE(Shows(CabinFootRow(), {551, 637}));
+}
+
+TEST_F(Mouse, AReleaseThatNeverArrivesLeavesLaterDragsRight) {
+  MovePointer(400, 300);
+  x_.PressButton(1);
+  MovePointer(450, 300);
+  EXPECT_TRUE(Shows(BodyRow(), kTurned50));
+  // Hidden mid-drag, the window loses the pointer: the program never sees this release.
+  x_.Unmap(window_);
+  x_.ReleaseButton(1);
+  x_.Map(window_);
+  EXPECT_TRUE(Shows(BodyRow(), kTurned50));
+
+  Drag(1, 450, 300, 10, 0);
+  EXPECT_TRUE(Shows(BodyRow(), kTurned60));
+  // A drag measured from the first press would turn the view to -90 here.
+  Drag(1, 300, 300, 10, 0);
+  EXPECT_TRUE(Shows(BodyRow(), kTurned70));
+  Drag(1, 600, 300, -70, 0);
+  EXPECT_TRUE(ShowsExactly(first_frame_));
 }

@@ -88,6 +88,16 @@ void XSession::Resize(WindowId window, int width, int height) {
   Sync();
 }
 
+void XSession::Unmap(WindowId window) {
+  XUnmapWindow(display_, window);
+  Sync();
+}
+
+void XSession::Map(WindowId window) {
+  XMapWindow(display_, window);
+  Sync();
+}
+
 void XSession::RequestClose(WindowId window) {
   XEvent event{};
   event.xclient.type = ClientMessage;

@@ -33,6 +33,10 @@ class XSession {
   void Focus(WindowId window);
   void Move(WindowId window, int x, int y);
   void Resize(WindowId window, int width, int height);
+  // Hides the window and shows it again, as minimising and restoring it do. Hiding it ends a
+  // button grab it holds, so a release that follows goes elsewhere.
+  void Unmap(WindowId window);
+  void Map(WindowId window);
   // Asks the window to close as a window manager's close button does: a WM_DELETE_WINDOW
   // client message of the WM_PROTOCOLS kind.
   void RequestClose(WindowId window);
