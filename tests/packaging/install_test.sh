@@ -6,4 +6,4 @@
 cmake --install "$build_dir" --prefix "$scratch/prefix" >/dev/null
 
 check_installed_tree "$scratch/prefix"
-check_window_appears "$scratch/prefix/bin/car"
+check_window_appears "$scratch/prefix/games/car"
