@@ -23,6 +23,7 @@ void BM_Special(benchmark::State& state, int key) {
 BENCHMARK_CAPTURE(BM_Special, up, GLUT_KEY_UP);
 BENCHMARK_CAPTURE(BM_Special, left, GLUT_KEY_LEFT);
 
+// Each mouse benchmark leaves no button held, so the next one meets the handlers as between drags.
 void BM_Mouse(benchmark::State& state) {
   const long before = AllocationCount();
   int call = 0;
@@ -32,14 +33,31 @@ void BM_Mouse(benchmark::State& state) {
     ++call;
   }
   ReportAllocations(state, before);
+  if (call % 2 == 1) Mouse(GLUT_LEFT_BUTTON, GLUT_UP, 0, 300);
 }
 BENCHMARK(BM_Mouse);
 
+void BM_MouseLostRelease(benchmark::State& state) {
+  const long before = AllocationCount();
+  int call = 0;
+  // Presses of the left button with the middle and right held: each after the first finds it
+  // still held, the last of three, and ends a drag whose release was lost.
+  Mouse(GLUT_MIDDLE_BUTTON, GLUT_DOWN, 0, 300);
+  Mouse(GLUT_RIGHT_BUTTON, GLUT_DOWN, 0, 300);
+  for (auto _ : state) Mouse(GLUT_LEFT_BUTTON, GLUT_DOWN, ++call % 400, 300);
+  ReportAllocations(state, before);
+  for (const int button : {GLUT_LEFT_BUTTON, GLUT_MIDDLE_BUTTON, GLUT_RIGHT_BUTTON})
+    Mouse(button, GLUT_UP, 0, 300);
+}
+BENCHMARK(BM_MouseLostRelease);
+
 void BM_MotionMouse(benchmark::State& state) {
+  Mouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 0, 300);  // motion moves the view only during a drag
   const long before = AllocationCount();
   int x = 0;
   for (auto _ : state) MotionMouse(++x % 800, 300);
   ReportAllocations(state, before);
+  Mouse(GLUT_LEFT_BUTTON, GLUT_UP, 0, 300);
 }
 BENCHMARK(BM_MotionMouse);
 
