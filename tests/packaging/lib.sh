@@ -6,8 +6,12 @@ build_dir=$2
 . "$source_dir/scripts/lib/xvfb.sh"
 scratch=$(mktemp -d)
 car_pid=""
+# A package a test installed and has not removed yet, removed on any exit.
+installed_package=""
 # A failing kill (the program already gone) must not end the trap under set -e before Xvfb stops.
-trap '[ -z "$car_pid" ] || kill "$car_pid" 2>/dev/null || true; stop_xvfb; rm -rf "$scratch"' EXIT
+trap '[ -z "$car_pid" ] || kill "$car_pid" 2>/dev/null || true; stop_xvfb
+  [ -z "$installed_package" ] || apt-get remove -y -q "$installed_package" >/dev/null 2>&1 || true
+  rm -rf "$scratch"' EXIT
 
 fail() {
   echo "FAIL: $*" >&2
