@@ -10,6 +10,7 @@ const types = {
   ".js": "text/javascript",
   ".wasm": "application/wasm",
   ".png": "image/png",
+  ".webmanifest": "application/manifest+json",
 };
 
 const server = createServer(async (request, response) => {

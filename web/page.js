@@ -1,0 +1,180 @@
+// The page around the program: sizes the canvas's drawing buffer to the screen, hands the
+// program's GLUT mouse events it reads in CSS pixels, turns one finger into a mouse, drives the
+// car from on-screen buttons and keeps the page for use offline. It runs before Emscripten's
+// script, so that its listeners on window come before GLUT's.
+"use strict";
+
+var Module = {
+  canvas: document.getElementById("canvas"),
+  print: (text) => console.log(text),
+  // The GL emulation reports what it notices here; these are warnings, not failures.
+  printErr: (text) => console.warn(text),
+  // main() has set the window up and asked for the first frame, which can still be drawn at
+  // the screen's resolution.
+  postRun: () => {
+    fitBuffer();
+    new ResizeObserver(fitBuffer).observe(Module.canvas);
+    // A new devicePixelRatio (zoom, another screen) changes no box, only the window.
+    window.addEventListener("resize", fitBuffer);
+  },
+  // When the first frame was drawn, in ms since navigation started.
+  postMainLoop: () => {
+    Module.firstFrameMs ??= performance.now();
+  },
+};
+
+// The drawing buffer is the shown box times devicePixelRatio. Module.setCanvasSize runs the
+// program's reshape callback; the resize clears the canvas, and the program draws on demand.
+// (ResizeObserver's devicePixelContentBoxSize is wrong under emulated ratios; the box is not.)
+function fitBuffer() {
+  const box = Module.canvas.getBoundingClientRect();
+  const width = Math.round(box.width * devicePixelRatio);
+  const height = Math.round(box.height * devicePixelRatio);
+  if (width === Module.canvas.width && height === Module.canvas.height) return;
+  Module.setCanvasSize(width, height);
+  Module._glutPostRedisplay();
+}
+
+// GLUT maps a pointer through the canvas box into drawing-buffer pixels, reading pageX and
+// pageY, and the view turns one degree per such pixel. Every mouse event reaches it as a copy
+// whose pageX and pageY (own properties: a made-up event's clientX is a whole number) map to
+// the pointer's offset in whole CSS pixels instead, a quarter pixel further from zero so that
+// GLUT's truncation lands on it: one degree per CSS pixel at any ratio and shown size.
+function sendToGlut(type, target, button, buttons, point, modifiers = {}) {
+  const box = Module.canvas.getBoundingClientRect();
+  const toGlut = (offset, boxSize, bufferSize) => {
+    const pixels = Math.round(offset);
+    return ((pixels + Math.sign(pixels) / 4) * boxSize) / bufferSize;
+  };
+  const event = new MouseEvent(type, {
+    bubbles: true,
+    cancelable: true,
+    view: window,
+    button,
+    buttons,
+    clientX: point.clientX,
+    clientY: point.clientY,
+    ...modifiers,
+  });
+  Object.defineProperties(event, {
+    pageX: { value: scrollX + box.left + toGlut(point.clientX - box.left, box.width, Module.canvas.width) },
+    pageY: { value: scrollY + box.top + toGlut(point.clientY - box.top, box.height, Module.canvas.height) },
+  });
+  return target.dispatchEvent(event);
+}
+
+// The mouse buttons held, and where the pointer was last seen.
+const heldButtons = new Set();
+let lastPoint = { clientX: 0, clientY: 0 };
+
+for (const type of ["mousedown", "mousemove", "mouseup"]) {
+  window.addEventListener(
+    type,
+    (event) => {
+      if (!event.isTrusted) return; // a copy on its way to GLUT
+      event.stopImmediatePropagation();
+      if (type === "mousedown") heldButtons.add(event.button);
+      if (type === "mouseup") heldButtons.delete(event.button);
+      lastPoint = { clientX: event.clientX, clientY: event.clientY };
+      const { ctrlKey, shiftKey, altKey, metaKey } = event;
+      const modifiers = { ctrlKey, shiftKey, altKey, metaKey };
+      // What GLUT cancels (a press on the canvas: no focus change, no text selection) stays
+      // cancelled.
+      if (!sendToGlut(type, event.target, event.button, event.buttons, event, modifiers)) {
+        event.preventDefault();
+      }
+    },
+    true,
+  );
+}
+
+// A mouse or pen the browser takes away mid-drag ends the drag as a release there would.
+function releaseHeldButtons() {
+  for (const button of heldButtons) sendToGlut("mouseup", window, button, 0, lastPoint);
+  heldButtons.clear();
+}
+window.addEventListener("pointercancel", (event) => {
+  if (event.pointerType !== "touch") releaseHeldButtons();
+});
+window.addEventListener("blur", releaseHeldButtons);
+
+// The wheel is no input of the program. Emscripten's GLUT would report each turn of it as a
+// button press that is never released, which stalls every later drag; keep it from GLUT.
+window.addEventListener("mousewheel", (event) => event.stopImmediatePropagation(), true);
+
+// Touches on the canvas never reach GLUT's own touch listeners, which are passive (every
+// cancel logs an error), follow whichever finger changed and miss touchcancel. The first
+// finger down is a left button; other fingers are ignored, and the page neither scrolls nor
+// zooms under any of them.
+let finger = null;
+
+function onCanvasTouch(event) {
+  if (event.target !== Module.canvas) return;
+  event.stopImmediatePropagation();
+  event.preventDefault();
+  const changed = [...event.changedTouches];
+  if (event.type === "touchstart") {
+    if (finger !== null) return;
+    finger = changed[0].identifier;
+    sendToGlut("mousedown", Module.canvas, 0, 1, changed[0]);
+    return;
+  }
+  const touch = changed.find((t) => t.identifier === finger);
+  if (!touch) return;
+  if (event.type === "touchmove") {
+    sendToGlut("mousemove", Module.canvas, 0, 1, touch);
+  } else {
+    // touchend, or touchcancel: a finger the browser took ends the drag as a lift does.
+    finger = null;
+    sendToGlut("mouseup", Module.canvas, 0, 0, touch);
+  }
+}
+
+for (const type of ["touchstart", "touchmove", "touchend", "touchcancel"]) {
+  window.addEventListener(type, onCanvasTouch, { capture: true, passive: false });
+}
+
+// The on-screen arrows feed GLUT's keyboard path: it reads only keyCode. A tap is one press;
+// holding repeats, after a pause, ten times a second.
+function pressKey(keyCode) {
+  window.dispatchEvent(new KeyboardEvent("keydown", { keyCode, bubbles: true }));
+}
+
+const pad = document.getElementById("pad");
+// No mouse events made up from taps (a made-up mouseup would end a drag on the canvas), no
+// double-tap zoom, no text selection, no menu on a long press.
+pad.addEventListener("touchstart", (event) => event.preventDefault(), { passive: false });
+pad.addEventListener("contextmenu", (event) => event.preventDefault());
+
+for (const button of pad.querySelectorAll("button")) {
+  const keyCode = Number(button.dataset.keyCode);
+  let repeat = null;
+  const stop = () => {
+    clearTimeout(repeat);
+    repeat = null;
+  };
+  button.addEventListener("pointerdown", (event) => {
+    // Keeps focus where it was and the press out of GLUT's mouse handling.
+    event.preventDefault();
+    button.setPointerCapture(event.pointerId);
+    stop();
+    pressKey(keyCode);
+    repeat = setTimeout(function again() {
+      pressKey(keyCode);
+      repeat = setTimeout(again, 100);
+    }, 400);
+  });
+  for (const type of ["pointerup", "pointercancel", "lostpointercapture"]) {
+    button.addEventListener(type, stop);
+  }
+  // A click with no pointer behind it: the keyboard or assistive technology pressed the button.
+  button.addEventListener("click", (event) => {
+    if (event.detail === 0) pressKey(keyCode);
+  });
+}
+
+// Kept for offline use once loaded. A page served over plain HTTP from another host cannot
+// have a service worker, and works as before.
+window.addEventListener("load", () => {
+  navigator.serviceWorker?.register("sw.js").catch(() => {});
+});
