@@ -1,7 +1,8 @@
 #!/bin/sh
 # Installs the Debian packages that are missing for a purpose: "run" (build and start the
 # viewer), "test" (build and run every test), "web" (build the web page) or "pictures" (make
-# the README's pictures). Runs apt-get as root, through sudo otherwise.
+# the README's pictures) or "windows" (cross-build, package and test the Windows program). Runs
+# apt-get as root, through sudo otherwise.
 set -eu
 
 run_packages="cmake make g++ pkg-config freeglut3-dev libgl1-mesa-dri xvfb xauth x11-utils imagemagick"
@@ -16,13 +17,17 @@ test_packages="$test_packages libx11-dev linux-perf"
 test_packages="$test_packages libxtst-dev"
 # tools/screenshots.sh: the viewer on a virtual display, driven by xdotool.
 pictures_packages="$run_packages xdotool"
+# scripts/windows.sh: the mingw-w64 cross compiler, dpkg-dev to unpack freeglut's source package,
+# GoogleTest's sources, NSIS for the installer, and Wine on a virtual display to run it all.
+windows_packages="$run_packages g++-mingw-w64-x86-64-posix dpkg-dev googletest nsis wine wine64 xdotool"
 
 case "${1:-}" in
   run) wanted=$run_packages ;;
   test) wanted=$test_packages ;;
   web) wanted=$web_packages ;;
   pictures) wanted=$pictures_packages ;;
-  *) echo "usage: $0 run|test|web|pictures" >&2; exit 2 ;;
+  windows) wanted=$windows_packages ;;
+  *) echo "usage: $0 run|test|web|pictures|windows" >&2; exit 2 ;;
 esac
 if [ "$1" = test ] && ! command -v npm >/dev/null 2>&1; then wanted="$wanted nodejs npm"; fi
 
