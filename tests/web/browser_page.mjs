@@ -1,7 +1,5 @@
 // The page under test: served by web/serve.mjs on 127.0.0.1, opened in Debian's Chromium.
 import { spawn } from "node:child_process";
-import { mkdtempSync, rmSync } from "node:fs";
-import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { fileURLToPath } from "node:url";
 import { chromium } from "playwright-core";
@@ -10,11 +8,25 @@ import { PNG } from "pngjs";
 const repo = fileURLToPath(new URL("../..", import.meta.url));
 export const pageDir = process.env.CAR_WEB_PAGE ?? join(repo, "build/web/page");
 
+// The program's own window size, which the page keeps on a desktop.
 export const WIDTH = 800;
 export const HEIGHT = 600;
 
+// The screens a shared link is opened on, as Chromium emulates them.
+export const DEVICES = {
+  desktop: { viewport: { width: WIDTH, height: HEIGHT + 40 } },
+  phone: { viewport: { width: 390, height: 844 }, deviceScaleFactor: 3, isMobile: true, hasTouch: true },
+  "phone on its side": {
+    viewport: { width: 844, height: 390 },
+    deviceScaleFactor: 3,
+    isMobile: true,
+    hasTouch: true,
+  },
+  tablet: { viewport: { width: 820, height: 1180 }, deviceScaleFactor: 2, isMobile: true, hasTouch: true },
+};
+
 // Never a browser of the tool's own: Debian's, rendering with SwiftShader, talking to nothing
-// but the local server.
+// but the local server. Playwright gives it a new empty profile and removes it at close.
 const chromiumArgs = [
   "--no-sandbox",
   "--use-angle=swiftshader",
@@ -24,9 +36,9 @@ const chromiumArgs = [
   "--no-first-run",
 ];
 
-// Starts the server on a free port and resolves to its address once it prints it.
-export function startServer() {
-  const server = spawn(process.execPath, [join(repo, "web/serve.mjs"), pageDir, "0"], {
+// Starts a server of `dir` on a free port and resolves to its address once it prints it.
+export function startServer(dir = pageDir) {
+  const server = spawn(process.execPath, [join(repo, "web/serve.mjs"), dir, "0"], {
     stdio: ["ignore", "pipe", "inherit"],
   });
   return new Promise((resolve, reject) => {
@@ -40,44 +52,56 @@ export function startServer() {
   });
 }
 
-// A browser with a new empty profile, removed again by close().
+// The browser, with a desktop context ready; newContext(device) makes another.
 export async function startBrowser() {
-  const profile = mkdtempSync(join(tmpdir(), "car-chromium-"));
-  const context = await chromium.launchPersistentContext(profile, {
+  const browser = await chromium.launch({
     executablePath: "/usr/bin/chromium",
     headless: true,
     args: chromiumArgs,
-    viewport: { width: WIDTH, height: HEIGHT + 40 },
   });
   return {
-    context,
-    close: async () => {
-      await context.close();
-      rmSync(profile, { recursive: true, force: true });
-    },
+    context: await browser.newContext(DEVICES.desktop),
+    newContext: (device) => browser.newContext(device),
+    close: () => browser.close(),
   };
 }
 
 // Opens the page and waits for its first frame. `errors` collects page errors and console
-// errors; the GL emulation's notes arrive as warnings and are not among them.
-export async function openPage(context, url, viewport = { width: WIDTH, height: HEIGHT + 40 }) {
+// errors, and the console warnings after the first frame (the GL emulation's notes on how it
+// started come before it).
+export async function openPage(context, url, viewport) {
   const page = await context.newPage();
-  await page.setViewportSize(viewport);
+  if (viewport) await page.setViewportSize(viewport);
   const errors = [];
+  let started = false;
   page.on("pageerror", (error) => errors.push(error.message));
   page.on("console", (message) => {
-    if (message.type() === "error") errors.push(message.text());
+    if (message.type() === "error" || (started && message.type() === "warning")) {
+      errors.push(message.text());
+    }
   });
   await page.goto(url);
-  const firstFrameMs = await (await page.waitForFunction(() => window.Module?.firstFrameMs)).jsonValue();
+  const firstFrameMs = await waitForFirstFrame(page);
+  started = true;
   return { page, errors, firstFrameMs };
 }
 
-// The canvas as shown, once two grabs in a row agree. The canvas sits at the page's top-left
-// corner; a clip of the page (not an element shot, which comes out 801 x 601) is its picture.
+export async function waitForFirstFrame(page) {
+  return (await page.waitForFunction(() => window.Module?.firstFrameMs)).jsonValue();
+}
+
+// The canvas's box in CSS pixels.
+export function canvasBox(page) {
+  return page.evaluate(() => {
+    const { x, y, width, height } = document.getElementById("canvas").getBoundingClientRect();
+    return { x, y, width, height };
+  });
+}
+
+// The canvas as shown, at the screen's own resolution, once two grabs in a row agree. A clip
+// of the page (not an element shot, which comes out a pixel larger) is its picture.
 export async function settledPicture(page) {
-  const { width, height } = page.viewportSize();
-  const clip = { x: 0, y: 0, width: Math.min(width, WIDTH), height: Math.min(height, HEIGHT) };
+  const clip = await canvasBox(page);
   const deadline = Date.now() + 10000;
   let last = await page.screenshot({ clip });
   for (;;) {
@@ -88,7 +112,28 @@ export async function settledPicture(page) {
   }
 }
 
+// The colour at a point given in the 800 x 600 picture, scaled to the picture's size.
 export function colourAt(picture, [x, y]) {
-  const i = (y * picture.width + x) * 4;
+  const px = Math.round((x * picture.width) / WIDTH);
+  const py = Math.round((y * picture.height) / HEIGHT);
+  const i = (py * picture.width + px) * 4;
   return [picture.data[i], picture.data[i + 1], picture.data[i + 2]];
+}
+
+// Real touches, as a screen sends them: each event lists every finger still down, by id, and
+// the browser works out which went down, moved or came up.
+export async function touchScreen(page) {
+  const cdp = await page.context().newCDPSession(page);
+  const send = (type, fingers) =>
+    cdp.send("Input.dispatchTouchEvent", {
+      type,
+      touchPoints: Object.entries(fingers).map(([id, [x, y]]) => ({ id: Number(id), x, y })),
+    });
+  return {
+    start: (fingers) => send("touchStart", fingers),
+    move: (fingers) => send("touchMove", fingers),
+    // The last finger up ends the touch; one of several up is a move of the others.
+    lift: (remaining = {}) => send(Object.keys(remaining).length ? "touchMove" : "touchEnd", remaining),
+    cancel: () => send("touchCancel", {}),
+  };
 }
