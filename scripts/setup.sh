@@ -15,6 +15,8 @@ test_packages="$test_packages emscripten chromium"
 test_packages="$test_packages libx11-dev linux-perf"
 # The end-to-end tests' synthetic keyboard and mouse (XTest).
 test_packages="$test_packages libxtst-dev"
+# The packaging tests: Debian's package checker, the AppStream validator, man and col.
+test_packages="$test_packages lintian appstream man-db bsdextrautils"
 # tools/screenshots.sh: the viewer on a virtual display, driven by xdotool.
 pictures_packages="$run_packages xdotool"
 # scripts/windows.sh: the mingw-w64 cross compiler, dpkg-dev to unpack freeglut's source package,

@@ -24,7 +24,7 @@ DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 install -y -q 
   --no-install-recommends "$deb" >"$scratch/apt.log" 2>&1 ||
   { cat "$scratch/apt.log" >&2; fail "apt-get install failed"; }
 
-page=$(man -w 6 car) || fail "man 6 car finds no page"
+page=$(man -w 6 car) || fail "man 6 car finds no page (does a dpkg path-exclude drop /usr/share/man?)"
 [ "$page" = /usr/share/man/man6/car.6.gz ] || fail "man 6 car finds $page, not the package's page"
 [ "$(man -w car)" = "$page" ] || fail "man car finds $(man -w car), not $page"
 

@@ -22,6 +22,9 @@ zcat "$doc/changelog.gz" >"$scratch/changelog"
 version=$(dpkg-deb -f "$deb" Version)
 [ "$(dpkg-parsechangelog -l "$scratch/changelog" -S Version)" = "$version" ] ||
   fail "the changelog's newest entry is not version $version"
+# Debian's machine-readable form, which lintian does not insist on.
+[ "$(head -n 1 "$doc/copyright")" = "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/" ] ||
+  fail "the copyright file is not in Debian's machine-readable form"
 # The licence text, the file's only indented lines (" ." for a blank one), is LICENSE after its
 # copyright line.
 sed -n 's/^ //p' "$doc/copyright" | sed 's/^\.$//' >"$scratch/licence"
