@@ -15,9 +15,7 @@ if dpkg-query -W -f='${Status}' car 2>/dev/null | grep -q -v '^unknown ok not-in
   exit 77
 fi
 
-(cd "$build_dir" && cpack -G DEB -B "$scratch/out" >"$scratch/cpack.log" 2>&1) ||
-  { cat "$scratch/cpack.log" >&2; fail "cpack failed"; }
-deb=$(ls "$scratch"/out/*.deb)
+build_deb
 
 installed_package=car
 DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 install -y -q \
@@ -30,7 +28,7 @@ page=$(man -w 6 car) || fail "man 6 car finds no page (does a dpkg path-exclude 
 
 # Debian's default PATH for users (/etc/profile), which has /usr/games; the menu entry's Exec
 # relies on it.
-exec_command=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' /usr/share/applications/example.c_seed_4ad1f6c7.car.desktop)
+exec_command=$(desktop_command /usr/share/applications/example.c_seed_4ad1f6c7.car.desktop)
 program=$(PATH=/usr/local/bin:/usr/bin:/bin:/usr/local/games:/usr/games command -v "$exec_command") ||
   fail "Exec=$exec_command is not on a user's PATH"
 [ "$program" = /usr/games/car ] || fail "Exec=$exec_command runs $program, not /usr/games/car"

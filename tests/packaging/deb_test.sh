@@ -5,9 +5,7 @@
 # packaged program opening its window. Usage: deb_test.sh SOURCE_DIR BUILD_DIR
 . "$1/tests/packaging/lib.sh"
 
-(cd "$build_dir" && cpack -G DEB -B "$scratch/out" >"$scratch/cpack.log" 2>&1) ||
-  { cat "$scratch/cpack.log" >&2; fail "cpack failed"; }
-deb=$(ls "$scratch"/out/*.deb)
+build_deb
 
 [ "$(dpkg-deb -f "$deb" Package)" = car ] || fail "package name is not car"
 arch=$(dpkg --print-architecture)

@@ -32,7 +32,7 @@ check_installed_tree() {
   problems=$(desktop-file-validate "$entry" 2>&1) || true
   [ -z "$problems" ] || fail "desktop-file-validate: $problems"
 
-  exec_command=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$entry")
+  exec_command=$(desktop_command "$entry")
   [ -x "$prefix/games/$exec_command" ] || fail "Exec=$exec_command is not an installed program"
 
   icon=$(sed -n 's/^Icon=//p' "$entry")
@@ -71,6 +71,18 @@ check_manual_page() {
     "EXIT STATUS"; do
     echo "$text" | grep -q -F -e "$name" || fail "the manual page does not name \"$name\""
   done
+}
+
+# Builds the .deb with CPack into the scratch folder; $deb names it.
+build_deb() {
+  (cd "$build_dir" && cpack -G DEB -B "$scratch/out" >"$scratch/cpack.log" 2>&1) ||
+    { cat "$scratch/cpack.log" >&2; fail "cpack failed"; }
+  deb=$(ls "$scratch"/out/*.deb)
+}
+
+# Prints the command that the desktop entry $1 runs, without its arguments.
+desktop_command() {
+  sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$1"
 }
 
 # Runs the program $1 on a private virtual display until its window "Car" appears.
