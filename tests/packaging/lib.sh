@@ -61,7 +61,7 @@ check_installed_tree() {
 # names every control and every GLUT option the program takes.
 check_manual_page() {
   [ -f "$1" ] || fail "no manual page $1"
-  warnings=$(LC_ALL=C.UTF-8 man --warnings -l "$1" 2>&1 >/dev/null) || fail "man failed: $warnings"
+  warnings=$(LC_ALL=C.UTF-8 man --warnings=w -l "$1" 2>&1 >/dev/null) || fail "man failed: $warnings"
   [ -z "$warnings" ] || fail "the manual page renders with warnings: $warnings"
   lexgrog "$1" | grep -q -F '"car - ' || fail "apropos finds no NAME line in $1"
   # Wide enough that no line breaks or hyphenates a name.
