@@ -57,6 +57,9 @@ foreach(file changelog car.6)
 endforeach()
 add_custom_target(compressed_docs ALL DEPENDS changelog.gz car.6.gz)
 
+# All symbols bound at start-up, so the relocations can be made read-only (lintian's
+# hardening-no-bindnow).
+target_link_options(car PRIVATE LINKER:-z,now)
 install(TARGETS car RUNTIME DESTINATION ${CAR_INSTALL_BINDIR})
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/car.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/copyright ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz
