@@ -20,12 +20,21 @@ set(CPACK_NSIS_MUI_ICON ${PROJECT_BINARY_DIR}/src/car.ico)
 set(CPACK_NSIS_MUI_UNIICON ${PROJECT_BINARY_DIR}/src/car.ico)
 set(CPACK_NSIS_INSTALLED_ICON_NAME car.exe)
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
-# A 64-bit installer: makensis makes a 32-bit one unless the script says otherwise, and a Wine
-# without its 32-bit half cannot run that. So CPack gets its own script back with a Target line
-# put first, after the byte-order mark.
+# CPack's own NSIS script, changed in two ways. A Target line first (after the byte-order mark)
+# makes a 64-bit installer: makensis makes a 32-bit one otherwise, and a Wine without its 32-bit
+# half cannot run that. The uninstaller also removes the vendor's registry key once it is empty;
+# CPack's removes only the program's key within it.
 set(nsis_template ${CMAKE_ROOT}/Modules/Internal/CPack/NSIS.template.in)
 file(READ ${nsis_template} byte_order_mark LIMIT 3)
 file(READ ${nsis_template} nsis_script OFFSET 3)
+set(program_key [[DeleteRegKey /ifempty SHCTX "Software\@CPACK_PACKAGE_VENDOR@\@CPACK_PACKAGE_INSTALL_REGISTRY_KEY@"]])
+string(FIND "${nsis_script}" "${program_key}" found)
+if(found EQUAL -1)
+  message(FATAL_ERROR "${nsis_template} no longer removes the program's registry key as expected")
+endif()
+string(REPLACE "${program_key}"
+  "${program_key}\n  DeleteRegKey /ifempty SHCTX \"Software\\@CPACK_PACKAGE_VENDOR@\""
+  nsis_script "${nsis_script}")
 file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/nsis/NSIS.template.in
   "${byte_order_mark}Target amd64-unicode\n${nsis_script}")
 list(PREPEND CMAKE_MODULE_PATH ${CMAKE_CURRENT_BINARY_DIR}/nsis)
