@@ -28,7 +28,6 @@ wineserver -w
 snapshot >"$scratch/before"
 
 wine "$installer" /S
-wineserver -w
 program_dir="$WINEPREFIX/drive_c/Program Files/Car"
 menu_dir="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Car"
 [ -f "$program_dir/car.exe" ] || fail "no car.exe in $program_dir"
@@ -40,8 +39,8 @@ wine 'C:\Program Files\Car\car.exe' 2>/dev/null &
 window=$(wait_for_window Car) || fail "the installed car.exe showed no window \"Car\""
 echo "the installed car.exe opened window $window titled \"Car\""
 wineserver -k
-wineserver -w
 
+# The uninstaller goes on from its copy in Temp after this returns: wait for Wine to be idle.
 wine 'C:\Program Files\Car\Uninstall.exe' /S
 wineserver -w
 snapshot >"$scratch/after"

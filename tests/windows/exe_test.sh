@@ -1,0 +1,36 @@
+#!/bin/sh
+# The zip holds car.exe, the README and the licence; car.exe is a stripped GUI program that needs
+# only DLLs every Windows has, with the car icon and version information.
+# Usage: exe_test.sh ZIP VERSION
+set -eu
+zip=$1
+version=$2
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+[ -f "$zip" ] || fail "no zip at $zip: cpack makes it"
+(cd "$scratch" && cmake -E tar xf "$zip")
+folder=$scratch/$(basename "$zip" .zip)
+listed=$(cd "$folder" && find . -type f | sort | tr '\n' ' ')
+[ "$listed" = "./LICENSE ./README.md ./car.exe " ] || fail "the zip holds $listed"
+exe=$folder/car.exe
+
+headers=$(x86_64-w64-mingw32-objdump -p -h "$exe")
+echo "$headers" | grep -q 'Subsystem.*(Windows GUI)' || fail "car.exe is not a GUI program"
+! echo "$headers" | grep -q '\.debug' || fail "car.exe is not stripped"
+# Those of Windows itself, and msvcrt.dll, which every Windows since XP has.
+dlls=$(echo "$headers" | sed -n 's/.*DLL Name: //p' | tr '[:upper:]' '[:lower:]' | sort | tr '\n' ' ')
+[ "$dlls" = "advapi32.dll gdi32.dll kernel32.dll msvcrt.dll opengl32.dll user32.dll winmm.dll " ] ||
+  fail "car.exe needs $dlls"
+
+# Resource names and version strings are UTF-16 in the file.
+texts=$(strings -e l -n 3 "$exe")
+echo "$texts" | grep -q "GLUT_ICON$" || fail "no icon named GLUT_ICON, the one freeglut's windows take"
+echo "$texts" | grep -A1 -x ProductName | grep -qx Car || fail "ProductName is not Car"
+echo "$texts" | grep -A1 -x ProductVersion | grep -qx "$version" || fail "ProductVersion is not $version"
+echo "car.exe: GUI, stripped, needs $dlls, icon and version $version"
