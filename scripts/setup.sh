@@ -20,8 +20,10 @@ test_packages="$test_packages lintian appstream man-db bsdextrautils"
 # tools/screenshots.sh: the viewer on a virtual display, driven by xdotool.
 pictures_packages="$run_packages xdotool"
 # scripts/windows.sh: the mingw-w64 cross compiler, dpkg-dev to unpack freeglut's source package,
-# GoogleTest's sources, NSIS for the installer, and Wine on a virtual display to run it all.
-windows_packages="$run_packages g++-mingw-w64-x86-64-posix dpkg-dev googletest nsis wine wine64 xdotool"
+# GoogleTest's sources, NSIS for the installer, and Wine on a virtual display to run it all; the
+# Linux build it compares with configures the tests, which need the rest.
+windows_packages="$run_packages g++-mingw-w64-x86-64-posix dpkg-dev googletest nsis wine wine64"
+windows_packages="$windows_packages libgtest-dev libbenchmark-dev libx11-dev libxtst-dev"
 
 case "${1:-}" in
   run) wanted=$run_packages ;;

@@ -1,7 +1,8 @@
 #!/bin/sh
 # Sets up what is missing, then builds and runs every test: the plain build with g++ (warnings
 # as errors), the address and undefined-behaviour sanitizer build with clang++, a soak under
-# valgrind, a minute of fuzzing, the web page in headless Chromium, and the lint checks.
+# valgrind, a minute of fuzzing, the web page in headless Chromium, the Windows build under Wine,
+# and the lint checks.
 set -eu
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
@@ -41,6 +42,9 @@ grep -E '^(Done|stat::)' build/fuzz/fuzz.log
 echo "== web page (Emscripten) and its tests in headless Chromium"
 scripts/web.sh build
 (cd tests/web && npm ci --no-audit --no-fund && npm test)
+
+echo "== Windows: cross-built with mingw-w64, packaged, tested under Wine"
+scripts/windows.sh
 
 echo "== lint: formatting, clang++ build with warnings as errors, clang-tidy, cppcheck"
 scripts/lint.sh
