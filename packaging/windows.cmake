@@ -20,21 +20,31 @@ set(CPACK_NSIS_MUI_ICON ${PROJECT_BINARY_DIR}/src/car.ico)
 set(CPACK_NSIS_MUI_UNIICON ${PROJECT_BINARY_DIR}/src/car.ico)
 set(CPACK_NSIS_INSTALLED_ICON_NAME car.exe)
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
-# CPack's own NSIS script, changed in two ways. A Target line first (after the byte-order mark)
-# makes a 64-bit installer: makensis makes a 32-bit one otherwise, and a Wine without its 32-bit
-# half cannot run that. The uninstaller also removes the vendor's registry key once it is empty;
-# CPack's removes only the program's key within it.
+# CPack's own NSIS script, with these changes:
+# - a Target line first (after the byte-order mark) makes a 64-bit installer: makensis makes a
+#   32-bit one otherwise, and a Wine without its 32-bit half cannot run that;
+# - per user or for all: an administrator installs for all users into Program Files, as CPack's
+#   does; anyone else, instead of being asked for an administrator's password, installs for
+#   themselves into their own programs folder (CPack's picks their Documents);
+# - the uninstaller also removes the vendor's registry key once it is empty; CPack's removes only
+#   the program's key within it.
 set(nsis_template ${CMAKE_ROOT}/Modules/Internal/CPack/NSIS.template.in)
 file(READ ${nsis_template} byte_order_mark LIMIT 3)
 file(READ ${nsis_template} nsis_script OFFSET 3)
+function(change_nsis_script from to)
+  string(FIND "${nsis_script}" "${from}" at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "${nsis_template} no longer has: ${from}")
+  endif()
+  string(REPLACE "${from}" "${to}" nsis_script "${nsis_script}")
+  set(nsis_script "${nsis_script}" PARENT_SCOPE)
+endfunction()
+change_nsis_script("RequestExecutionLevel admin" "RequestExecutionLevel highest")
+change_nsis_script([[$DOCUMENTS\@CPACK_PACKAGE_INSTALL_DIRECTORY@]]
+  [[$LOCALAPPDATA\Programs\@CPACK_PACKAGE_INSTALL_DIRECTORY@]])
 set(program_key [[DeleteRegKey /ifempty SHCTX "Software\@CPACK_PACKAGE_VENDOR@\@CPACK_PACKAGE_INSTALL_REGISTRY_KEY@"]])
-string(FIND "${nsis_script}" "${program_key}" found)
-if(found EQUAL -1)
-  message(FATAL_ERROR "${nsis_template} no longer removes the program's registry key as expected")
-endif()
-string(REPLACE "${program_key}"
-  "${program_key}\n  DeleteRegKey /ifempty SHCTX \"Software\\@CPACK_PACKAGE_VENDOR@\""
-  nsis_script "${nsis_script}")
+change_nsis_script("${program_key}"
+  "${program_key}\n  DeleteRegKey /ifempty SHCTX \"Software\\@CPACK_PACKAGE_VENDOR@\"")
 file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/nsis/NSIS.template.in
   "${byte_order_mark}Target amd64-unicode\n${nsis_script}")
 list(PREPEND CMAKE_MODULE_PATH ${CMAKE_CURRENT_BINARY_DIR}/nsis)
