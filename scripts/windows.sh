@@ -47,6 +47,10 @@ toolchain_key=$(md5sum <"$toolchain" | cut -d' ' -f1)
 fetch_freeglut() {
   apt_dir=$out/apt
   archive=$(apt-get --print-uris -qq download freeglut3-dev | sed -n "s|^'\(.*\)/pool/.*|\1|p")
+  if [ -z "$archive" ]; then
+    echo "apt knows no archive with freeglut3-dev: run apt-get update" >&2
+    return 1
+  fi
   codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
   keyring=/usr/share/keyrings/debian-archive-keyring.gpg
   options=""
