@@ -111,7 +111,8 @@ let finger = null;
 function onCanvasTouch(event) {
   if (event.target !== Module.canvas) return;
   event.stopImmediatePropagation();
-  event.preventDefault();
+  // A touchcancel, or a move the browser has already taken, cannot be cancelled.
+  if (event.cancelable) event.preventDefault();
   const changed = [...event.changedTouches];
   if (event.type === "touchstart") {
     if (finger !== null) return;

@@ -36,9 +36,10 @@ const chromiumArgs = [
   "--no-first-run",
 ];
 
-// Starts a server of `dir` on a free port and resolves to its address once it prints it.
-export function startServer(dir = pageDir) {
-  const server = spawn(process.execPath, [join(repo, "web/serve.mjs"), dir, "0"], {
+// Starts a server of `dir` on `port` (0: a free one) and resolves to its address once it
+// prints it; stop() resolves once it has gone.
+export function startServer(dir = pageDir, port = 0) {
+  const server = spawn(process.execPath, [join(repo, "web/serve.mjs"), dir, String(port)], {
     stdio: ["ignore", "pipe", "inherit"],
   });
   return new Promise((resolve, reject) => {
@@ -46,7 +47,13 @@ export function startServer(dir = pageDir) {
     server.stdout.on("data", (chunk) => {
       output += chunk;
       const address = output.match(/http:\/\/127\.0\.0\.1:\d+\//);
-      if (address) resolve({ url: address[0], stop: () => server.kill() });
+      const stop = () =>
+        new Promise((stopped) => {
+          if (server.exitCode !== null || server.signalCode !== null) return stopped();
+          server.once("exit", stopped);
+          server.kill();
+        });
+      if (address) resolve({ url: address[0], port: Number(new URL(address[0]).port), stop });
     });
     server.on("exit", (code) => reject(new Error(`server exited with ${code}: ${output}`)));
   });
