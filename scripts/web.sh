@@ -7,8 +7,8 @@ cd "$(dirname "$0")/.."
 
 scripts/setup.sh web
 emcmake cmake -S . -B build/web -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build/web -j "$(nproc)"
-wc -c build/web/page/index.wasm build/web/page/index.js
+cmake --build build/web -j 2
+(cd build/web/page && wc -c index.html page.js index.js index.wasm sw.js manifest.webmanifest)
 
 case "${1:-serve}" in
   build) ;;
