@@ -17,9 +17,12 @@ var Module = {
     // A new devicePixelRatio (zoom, another screen) changes no box, only the window.
     window.addEventListener("resize", fitBuffer);
   },
-  // When the first frame was drawn, in ms since navigation started.
+  // When the first frame was drawn, in ms since navigation started. Only then is the page kept
+  // for offline use, which would otherwise compete with the first frame for the network.
   postMainLoop: () => {
-    Module.firstFrameMs ??= performance.now();
+    if (Module.firstFrameMs) return;
+    Module.firstFrameMs = performance.now();
+    keepForOffline();
   },
 };
 
@@ -174,8 +177,8 @@ for (const button of pad.querySelectorAll("button")) {
   });
 }
 
-// Kept for offline use once loaded. A page served over plain HTTP from another host cannot
-// have a service worker, and works as before.
-window.addEventListener("load", () => {
+// A page served over plain HTTP from another host cannot have a service worker, and works
+// as before.
+function keepForOffline() {
   navigator.serviceWorker?.register("sw.js").catch(() => {});
-});
+}
