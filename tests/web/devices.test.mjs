@@ -28,18 +28,9 @@ const CANVAS_BOX = {
 };
 const TOUCH_SCREENS = ["phone", "tablet"];
 
+// The server and browser every test shares, started once.
 let server;
 let browser;
-
-before(async () => {
-  server = await startServer();
-  browser = await startBrowser();
-});
-
-after(async () => {
-  await browser?.close();
-  server?.stop();
-});
 
 // Opens a fresh page on `device`, runs the steps, and fails on any page error, console error
 // or warning on the way; the page must end neither scrolled nor zoomed.
@@ -95,240 +86,252 @@ async function buttonCentre(page, name) {
   return [box.x + box.width / 2, box.y + box.height / 2];
 }
 
-describe("fits the screen at its own resolution", () => {
-  for (const device of Object.keys(DEVICES)) {
-    test(`${device}: no sideways scroll, a 4:3 box, a buffer of box times ratio, the start view`, async () => {
-      await onDevice(device, async ({ page }) => {
-        const layout = await page.evaluate(() => ({
-          overflow: document.documentElement.scrollWidth - innerWidth,
-          buffer: [document.getElementById("canvas").width, document.getElementById("canvas").height],
-          ratio: devicePixelRatio,
-        }));
-        assert.equal(layout.overflow, 0);
-        const box = await canvasBox(page);
-        assert.deepEqual(box, CANVAS_BOX[device]);
-        const [width, height] = layout.buffer;
-        assert.ok(Math.abs(width - box.width * layout.ratio) <= 1, `buffer width ${width}`);
-        assert.ok(Math.abs(height - box.height * layout.ratio) <= 1, `buffer height ${height}`);
+describe("the page on phones, tablets and a desktop", () => {
+  before(async () => {
+    server = await startServer();
+    browser = await startBrowser();
+  });
+
+  after(async () => {
+    await browser?.close();
+    server?.stop();
+  });
+
+  describe("fits the screen at its own resolution", () => {
+    for (const device of Object.keys(DEVICES)) {
+      test(`${device}: no sideways scroll, a 4:3 box, a buffer of box times ratio, the start view`, async () => {
+        await onDevice(device, async ({ page }) => {
+          const layout = await page.evaluate(() => ({
+            overflow: document.documentElement.scrollWidth - innerWidth,
+            buffer: [document.getElementById("canvas").width, document.getElementById("canvas").height],
+            ratio: devicePixelRatio,
+          }));
+          assert.equal(layout.overflow, 0);
+          const box = await canvasBox(page);
+          assert.deepEqual(box, CANVAS_BOX[device]);
+          const [width, height] = layout.buffer;
+          assert.ok(Math.abs(width - box.width * layout.ratio) <= 1, `buffer width ${width}`);
+          assert.ok(Math.abs(height - box.height * layout.ratio) <= 1, `buffer height ${height}`);
+          assertProbes(await settledPicture(page), START_VIEW);
+        });
+      });
+    }
+
+    test("turning the phone resizes the buffer and redraws the picture", async () => {
+      await onDevice("phone", async ({ page }) => {
+        await page.setViewportSize(DEVICES["phone on its side"].viewport);
+        await page.waitForFunction(() => document.getElementById("canvas").height === 390 * 3);
+        assert.equal(await page.evaluate(() => document.getElementById("canvas").width), 520 * 3);
         assertProbes(await settledPicture(page), START_VIEW);
       });
     });
-  }
-
-  test("turning the phone resizes the buffer and redraws the picture", async () => {
-    await onDevice("phone", async ({ page }) => {
-      await page.setViewportSize(DEVICES["phone on its side"].viewport);
-      await page.waitForFunction(() => document.getElementById("canvas").height === 390 * 3);
-      assert.equal(await page.evaluate(() => document.getElementById("canvas").width), 520 * 3);
-      assertProbes(await settledPicture(page), START_VIEW);
-    });
   });
-});
 
-describe("a drag turns the view one degree per CSS pixel", () => {
-  for (const device of TOUCH_SCREENS) {
-    test(`${device}: a finger 30 px right turns it 30 degrees, 360 px a full turn`, async () => {
-      await onDevice(device, async ({ page }) => {
-        await fingerDrag(page, 30);
-        assertProbes(await settledPicture(page), TURNED_30);
+  describe("a drag turns the view one degree per CSS pixel", () => {
+    for (const device of TOUCH_SCREENS) {
+      test(`${device}: a finger 30 px right turns it 30 degrees, 360 px a full turn`, async () => {
+        await onDevice(device, async ({ page }) => {
+          await fingerDrag(page, 30);
+          assertProbes(await settledPicture(page), TURNED_30);
+        });
+        const start = await pictureAfter(device, async () => {});
+        const turnedRound = await pictureAfter(device, ({ page }) => fingerDrag(page, 360));
+        assertSamePicture(turnedRound, start, "after a full turn");
       });
-      const start = await pictureAfter(device, async () => {});
-      const turnedRound = await pictureAfter(device, ({ page }) => fingerDrag(page, 360));
-      assertSamePicture(turnedRound, start, "after a full turn");
-    });
-  }
-
-  test("a mouse at devicePixelRatio 2: 30 px right turns it 30 degrees", async () => {
-    await onDevice(
-      "desktop",
-      async ({ page }) => {
-        assert.equal(await page.evaluate(() => document.getElementById("canvas").width), 1600);
-        await mouseDrag(page, 30);
-        assertProbes(await settledPicture(page), TURNED_30);
-      },
-      { deviceScaleFactor: 2 },
-    );
-  });
-
-  test("a second finger, a pinch and a cancelled touch leave the next drag exact", async () => {
-    const turned30 = await pictureAfter("phone", ({ page }) => fingerDrag(page, 30));
-    // A second finger goes down, moves apart from the first (a pinch) and lifts mid-drag.
-    const withSecondFinger = await pictureAfter("phone", async ({ page }) => {
-      const box = await canvasBox(page);
-      const y = box.y + 40;
-      const touches = await touchScreen(page);
-      await touches.start({ 0: [100, y] });
-      await touches.move({ 0: [115, y] });
-      await touches.start({ 0: [115, y], 1: [200, y] });
-      await touches.move({ 0: [115, y], 1: [300, y + 100] });
-      await touches.lift({ 0: [115, y] });
-      await touches.move({ 0: [130, y] });
-      await touches.lift();
-    });
-    assertSamePicture(withSecondFinger, turned30, "with a second finger");
-    // 15 px and a cancel, then 15 px: the cancel ends the first drag where the finger was.
-    const afterCancel = await pictureAfter("phone", async ({ page }) => {
-      const box = await canvasBox(page);
-      const y = box.y + 40;
-      const touches = await touchScreen(page);
-      await touches.start({ 0: [100, y] });
-      for (const x of [105, 110, 115]) await touches.move({ 0: [x, y] });
-      await touches.cancel();
-      await fingerDrag(page, 15);
-    });
-    assertSamePicture(afterCancel, turned30, "after a cancelled touch");
-  });
-
-  test("a finger on the canvas never scrolls a page that could scroll", async () => {
-    await onDevice(
-      "phone",
-      async ({ page }) => {
-        const scrollable = await page.evaluate(() => document.documentElement.scrollHeight > innerHeight);
-        assert.ok(scrollable, "the page fits the screen: the check would prove nothing");
-        const box = await canvasBox(page);
-        const touches = await touchScreen(page);
-        await touches.start({ 0: [200, box.y + box.height - 10] });
-        for (let y = box.height - 20; y > 20; y -= 20) await touches.move({ 0: [200, box.y + y] });
-        await touches.lift();
-      },
-      { viewport: { width: 390, height: 400 } },
-    );
-  });
-});
-
-describe("the on-screen arrows", () => {
-  test("show on touch screens only, named for what they do, big enough for a thumb", async () => {
-    await onDevice("desktop", async ({ page }) => {
-      assert.equal(await page.getByRole("button").count(), 0);
-      assert.match(await page.innerText("body"), /arrow keys/i);
-    });
-    await onDevice("phone", async ({ page }) => {
-      for (const name of ["Steer left", "Forward", "Back", "Steer right"]) {
-        const box = await page.getByRole("button", { name }).boundingBox();
-        assert.ok(box.width >= 44 && box.height >= 44, `${name}: ${box.width} x ${box.height}`);
-        assert.ok(box.x >= 0 && box.x + box.width <= 390 && box.y + box.height <= 844, name);
-      }
-      assert.match(await page.innerText("body"), /buttons[^\n]*finger/i);
-    });
-  });
-
-  test("20 taps on Forward are 20 up arrows", async () => {
-    const keys = await pictureAfter("phone", async ({ page }) => {
-      for (let i = 0; i < 20; i++) await page.keyboard.press("ArrowUp");
-    });
-    const taps = await pictureAfter("phone", async ({ page }) => {
-      const forward = await buttonCentre(page, "Forward");
-      const touches = await touchScreen(page);
-      for (let i = 0; i < 20; i++) {
-        await touches.start({ 0: forward });
-        await touches.lift();
-      }
-      // Taps never take focus or select text.
-      assert.equal(await page.evaluate(() => document.activeElement === document.body), true);
-      assert.equal(await page.evaluate(() => getSelection().toString()), "");
-    });
-    assertSamePicture(taps, keys, "taps against keys");
-  });
-
-  test("holding Steer left for a second repeats about ten times a second", async () => {
-    let presses;
-    const held = await pictureAfter("phone", async ({ page }) => {
-      await page.evaluate(() => {
-        window.presses = 0;
-        window.addEventListener("keydown", () => window.presses++, true);
-      });
-      const touches = await touchScreen(page);
-      await touches.start({ 0: await buttonCentre(page, "Steer left") });
-      await page.waitForTimeout(1000);
-      await touches.lift();
-      presses = await page.evaluate(() => window.presses);
-      // Steering shows once the car moves.
-      for (let i = 0; i < 20; i++) await page.keyboard.press("ArrowUp");
-    });
-    assert.ok(presses >= 5 && presses <= 12, `${presses} presses`);
-    const keys = await pictureAfter("phone", async ({ page }) => {
-      for (let i = 0; i < presses; i++) await page.keyboard.press("ArrowLeft");
-      for (let i = 0; i < 20; i++) await page.keyboard.press("ArrowUp");
-    });
-    assertSamePicture(held, keys, "holding against keys");
-  });
-
-  test("a tap on Forward during a finger drag leaves the drag exact", async () => {
-    const expected = await pictureAfter("phone", async ({ page }) => {
-      await page.keyboard.press("ArrowUp");
-      await fingerDrag(page, 30);
-    });
-    const seen = await pictureAfter("phone", async ({ page }) => {
-      const box = await canvasBox(page);
-      const y = box.y + 40;
-      const forward = await buttonCentre(page, "Forward");
-      const touches = await touchScreen(page);
-      await touches.start({ 0: [100, y] });
-      await touches.move({ 0: [115, y] });
-      await touches.start({ 0: [115, y], 1: forward });
-      await touches.lift({ 0: [115, y] });
-      await touches.move({ 0: [130, y] });
-      await touches.lift();
-    });
-    assertSamePicture(seen, expected, "tap during a drag");
-  });
-});
-
-describe("offline", () => {
-  // A copy of the page on a server of its own, which the test can stop and change.
-  let copy;
-  before(() => {
-    copy = mkdtempSync(join(tmpdir(), "car-page-"));
-    cpSync(pageDir, copy, { recursive: true });
-  });
-  after(() => rmSync(copy, { recursive: true, force: true }));
-
-  // The page's text, and the caches it keeps, once its service worker has taken over.
-  const kept = (page) =>
-    page.evaluate(async () => {
-      await navigator.serviceWorker.ready;
-      return { hint: document.querySelector("p").innerText, caches: await caches.keys() };
-    });
-
-  test("after one visit the page draws with no network; a new build replaces what is kept", async () => {
-    const context = await browser.newContext(DEVICES.phone);
-    let local = await startServer(copy);
-    try {
-      const { page } = await openPage(context, local.url);
-      const first = await kept(page);
-      assert.equal(first.caches.length, 1);
-
-      await local.stop();
-      await context.setOffline(true);
-      await page.reload();
-      await waitForFirstFrame(page);
-      assertProbes(await settledPicture(page), START_VIEW);
-
-      // A new build: another hint, and so another service worker.
-      const html = readFileSync(join(copy, "index.html"), "utf8");
-      writeFileSync(join(copy, "index.html"), html.replace("Drag a finger", "Drag one finger"));
-      const sw = readFileSync(join(copy, "sw.js"), "utf8");
-      writeFileSync(join(copy, "sw.js"), sw.replace(/car-[0-9a-f]+/, "car-0123456789abcdef"));
-      await context.setOffline(false);
-      local = await startServer(copy, local.port);
-      await page.reload();
-      await waitForFirstFrame(page);
-      assert.match((await kept(page)).hint, /Drag one finger/);
-      // The new service worker installs in the background and drops the old cache.
-      const deadline = Date.now() + 20000;
-      while ((await page.evaluate(() => caches.keys())).join() !== "car-0123456789abcdef") {
-        assert.ok(Date.now() < deadline, "the new build's cache never replaced the old one");
-        await page.waitForTimeout(200);
-      }
-
-      await local.stop();
-      await context.setOffline(true);
-      await page.reload();
-      await waitForFirstFrame(page);
-      assert.match((await kept(page)).hint, /Drag one finger/);
-    } finally {
-      await local.stop();
-      await context.close();
     }
+
+    test("a mouse at devicePixelRatio 2: 30 px right turns it 30 degrees", async () => {
+      await onDevice(
+        "desktop",
+        async ({ page }) => {
+          assert.equal(await page.evaluate(() => document.getElementById("canvas").width), 1600);
+          await mouseDrag(page, 30);
+          assertProbes(await settledPicture(page), TURNED_30);
+        },
+        { deviceScaleFactor: 2 },
+      );
+    });
+
+    test("a second finger, a pinch and a cancelled touch leave the next drag exact", async () => {
+      const turned30 = await pictureAfter("phone", ({ page }) => fingerDrag(page, 30));
+      // A second finger goes down, moves apart from the first (a pinch) and lifts mid-drag.
+      const withSecondFinger = await pictureAfter("phone", async ({ page }) => {
+        const box = await canvasBox(page);
+        const y = box.y + 40;
+        const touches = await touchScreen(page);
+        await touches.start({ 0: [100, y] });
+        await touches.move({ 0: [115, y] });
+        await touches.start({ 0: [115, y], 1: [200, y] });
+        await touches.move({ 0: [115, y], 1: [300, y + 100] });
+        await touches.lift({ 0: [115, y] });
+        await touches.move({ 0: [130, y] });
+        await touches.lift();
+      });
+      assertSamePicture(withSecondFinger, turned30, "with a second finger");
+      // 15 px and a cancel, then 15 px: the cancel ends the first drag where the finger was.
+      const afterCancel = await pictureAfter("phone", async ({ page }) => {
+        const box = await canvasBox(page);
+        const y = box.y + 40;
+        const touches = await touchScreen(page);
+        await touches.start({ 0: [100, y] });
+        for (const x of [105, 110, 115]) await touches.move({ 0: [x, y] });
+        await touches.cancel();
+        await fingerDrag(page, 15);
+      });
+      assertSamePicture(afterCancel, turned30, "after a cancelled touch");
+    });
+
+    test("a finger on the canvas never scrolls a page that could scroll", async () => {
+      await onDevice(
+        "phone",
+        async ({ page }) => {
+          const scrollable = await page.evaluate(() => document.documentElement.scrollHeight > innerHeight);
+          assert.ok(scrollable, "the page fits the screen: the check would prove nothing");
+          const box = await canvasBox(page);
+          const touches = await touchScreen(page);
+          await touches.start({ 0: [200, box.y + box.height - 10] });
+          for (let y = box.height - 20; y > 20; y -= 20) await touches.move({ 0: [200, box.y + y] });
+          await touches.lift();
+        },
+        { viewport: { width: 390, height: 400 } },
+      );
+    });
+  });
+
+  describe("the on-screen arrows", () => {
+    test("show on touch screens only, named for what they do, big enough for a thumb", async () => {
+      await onDevice("desktop", async ({ page }) => {
+        assert.equal(await page.getByRole("button").count(), 0);
+        assert.match(await page.innerText("body"), /arrow keys/i);
+      });
+      await onDevice("phone", async ({ page }) => {
+        for (const name of ["Steer left", "Forward", "Back", "Steer right"]) {
+          const box = await page.getByRole("button", { name }).boundingBox();
+          assert.ok(box.width >= 44 && box.height >= 44, `${name}: ${box.width} x ${box.height}`);
+          assert.ok(box.x >= 0 && box.x + box.width <= 390 && box.y + box.height <= 844, name);
+        }
+        assert.match(await page.innerText("body"), /buttons[^\n]*finger/i);
+      });
+    });
+
+    test("20 taps on Forward are 20 up arrows", async () => {
+      const keys = await pictureAfter("phone", async ({ page }) => {
+        for (let i = 0; i < 20; i++) await page.keyboard.press("ArrowUp");
+      });
+      const taps = await pictureAfter("phone", async ({ page }) => {
+        const forward = await buttonCentre(page, "Forward");
+        const touches = await touchScreen(page);
+        for (let i = 0; i < 20; i++) {
+          await touches.start({ 0: forward });
+          await touches.lift();
+        }
+        // Taps never take focus or select text.
+        assert.equal(await page.evaluate(() => document.activeElement === document.body), true);
+        assert.equal(await page.evaluate(() => getSelection().toString()), "");
+      });
+      assertSamePicture(taps, keys, "taps against keys");
+    });
+
+    test("holding Steer left for a second repeats about ten times a second", async () => {
+      let presses;
+      const held = await pictureAfter("phone", async ({ page }) => {
+        await page.evaluate(() => {
+          window.presses = 0;
+          window.addEventListener("keydown", () => window.presses++, true);
+        });
+        const touches = await touchScreen(page);
+        await touches.start({ 0: await buttonCentre(page, "Steer left") });
+        await page.waitForTimeout(1000);
+        await touches.lift();
+        presses = await page.evaluate(() => window.presses);
+        // Steering shows once the car moves.
+        for (let i = 0; i < 20; i++) await page.keyboard.press("ArrowUp");
+      });
+      assert.ok(presses >= 5 && presses <= 12, `${presses} presses`);
+      const keys = await pictureAfter("phone", async ({ page }) => {
+        for (let i = 0; i < presses; i++) await page.keyboard.press("ArrowLeft");
+        for (let i = 0; i < 20; i++) await page.keyboard.press("ArrowUp");
+      });
+      assertSamePicture(held, keys, "holding against keys");
+    });
+
+    test("a tap on Forward during a finger drag leaves the drag exact", async () => {
+      const expected = await pictureAfter("phone", async ({ page }) => {
+        await page.keyboard.press("ArrowUp");
+        await fingerDrag(page, 30);
+      });
+      const seen = await pictureAfter("phone", async ({ page }) => {
+        const box = await canvasBox(page);
+        const y = box.y + 40;
+        const forward = await buttonCentre(page, "Forward");
+        const touches = await touchScreen(page);
+        await touches.start({ 0: [100, y] });
+        await touches.move({ 0: [115, y] });
+        await touches.start({ 0: [115, y], 1: forward });
+        await touches.lift({ 0: [115, y] });
+        await touches.move({ 0: [130, y] });
+        await touches.lift();
+      });
+      assertSamePicture(seen, expected, "tap during a drag");
+    });
+  });
+
+  describe("offline", () => {
+    // A copy of the page on a server of its own, which the test can stop and change.
+    let copy;
+    before(() => {
+      copy = mkdtempSync(join(tmpdir(), "car-page-"));
+      cpSync(pageDir, copy, { recursive: true });
+    });
+    after(() => rmSync(copy, { recursive: true, force: true }));
+
+    // The page's text, and the caches it keeps, once its service worker has taken over.
+    const kept = (page) =>
+      page.evaluate(async () => {
+        await navigator.serviceWorker.ready;
+        return { hint: document.querySelector("p").innerText, caches: await caches.keys() };
+      });
+
+    test("after one visit the page draws with no network; a new build replaces what is kept", async () => {
+      const context = await browser.newContext(DEVICES.phone);
+      let local = await startServer(copy);
+      try {
+        const { page } = await openPage(context, local.url);
+        const first = await kept(page);
+        assert.equal(first.caches.length, 1);
+
+        await local.stop();
+        await context.setOffline(true);
+        await page.reload();
+        await waitForFirstFrame(page);
+        assertProbes(await settledPicture(page), START_VIEW);
+
+        // A new build: another hint, and so another service worker.
+        const html = readFileSync(join(copy, "index.html"), "utf8");
+        writeFileSync(join(copy, "index.html"), html.replace("Drag a finger", "Drag one finger"));
+        const sw = readFileSync(join(copy, "sw.js"), "utf8");
+        writeFileSync(join(copy, "sw.js"), sw.replace(/car-[0-9a-f]+/, "car-0123456789abcdef"));
+        await context.setOffline(false);
+        local = await startServer(copy, local.port);
+        await page.reload();
+        await waitForFirstFrame(page);
+        assert.match((await kept(page)).hint, /Drag one finger/);
+        // The new service worker installs in the background and drops the old cache.
+        const deadline = Date.now() + 20000;
+        while ((await page.evaluate(() => caches.keys())).join() !== "car-0123456789abcdef") {
+          assert.ok(Date.now() < deadline, "the new build's cache never replaced the old one");
+          await page.waitForTimeout(200);
+        }
+
+        await local.stop();
+        await context.setOffline(true);
+        await page.reload();
+        await waitForFirstFrame(page);
+        assert.match((await kept(page)).hint, /Drag one finger/);
+      } finally {
+        await local.stop();
+        await context.close();
+      }
+    });
   });
 });
