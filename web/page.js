@@ -26,6 +26,18 @@ var Module = {
   },
 };
 
+// Creating a WebGL context takes long where no GPU helps (up to a second here, with
+// SwiftShader): start it once the page has painted, while the program is still loading. The
+// program takes this one if it is there by then, and makes its own otherwise; the attributes are
+// those it asks for.
+requestAnimationFrame(() =>
+  setTimeout(() => {
+    if (Module.ctx) return;
+    const attributes = { alpha: false, depth: true, stencil: true, antialias: false };
+    Module.preinitializedWebGLContext = Module.canvas.getContext("webgl", attributes);
+  }),
+);
+
 // The drawing buffer is the shown box times devicePixelRatio. Module.setCanvasSize runs the
 // program's reshape callback; the resize clears the canvas, and the program draws on demand.
 // (ResizeObserver's devicePixelContentBoxSize is wrong under emulated ratios; the box is not.)
