@@ -26,6 +26,7 @@ CHROME_PATH=${CHROME_PATH:-/usr/bin/chromium} build/web-audit/node_modules/.bin/
   --quiet --chrome-flags="--headless=new --no-sandbox" --form-factor=mobile \
   --only-categories=performance,accessibility,best-practices,seo \
   --output=json --output-path="$report"
+# shellcheck disable=SC2016 # the $ belong to JavaScript
 node -e '
   const r = JSON.parse(require("fs").readFileSync(process.argv[1], "utf8"));
   const score = (c) => Math.round(r.categories[c].score * 100);
