@@ -26,8 +26,8 @@ var Module = {
   },
 };
 
-// Creating a WebGL context takes long where no GPU helps (up to a second here, with
-// SwiftShader): start it once the page has painted, while the program is still loading. The
+// Creating a WebGL context takes long where no GPU helps (up to a second with SwiftShader on
+// a busy machine): start it once the page has painted, while the program is still loading. The
 // program takes this one if it is there by then, and makes its own otherwise; the attributes are
 // those it asks for.
 requestAnimationFrame(() =>
