@@ -1,6 +1,7 @@
 #!/bin/sh
 # Code hygiene over every C and C++ file of the project: formatting (clang-format), a clang++
-# build with warnings as errors, lint (clang-tidy, .clang-tidy) and static analysis (cppcheck).
+# build with warnings as errors, lint (clang-tidy, .clang-tidy) and static analysis (cppcheck);
+# and that every relative link in the Markdown pages resolves.
 # Runs every check, then fails if any failed. The build goes to build/pkg-clang, whose compile
 # commands both linters read.
 set -eu
@@ -55,5 +56,6 @@ check "clang-format" format
 check "clang++ build, warnings as errors" build
 check "clang-tidy" tidy
 check "cppcheck" analyse
+check "Markdown links" tools/check-links.sh
 
 exit "$status"

@@ -46,5 +46,5 @@ scripts/web.sh build
 echo "== Windows: cross-built with mingw-w64, packaged, tested under Wine"
 scripts/windows.sh
 
-echo "== lint: formatting, clang++ build with warnings as errors, clang-tidy, cppcheck"
+echo "== lint: formatting, clang++ build with warnings as errors, clang-tidy, cppcheck, Markdown links"
 scripts/lint.sh
