@@ -1,6 +1,7 @@
 // The page under test: served by web/serve.mjs on 127.0.0.1, opened in Debian's Chromium.
 import { spawn } from "node:child_process";
 import { join } from "node:path";
+import { after, before } from "node:test";
 import { fileURLToPath } from "node:url";
 import { chromium } from "playwright-core";
 import { PNG } from "pngjs";
@@ -71,6 +72,21 @@ export async function startBrowser() {
     newContext: (device) => browser.newContext(device),
     close: () => browser.close(),
   };
+}
+
+// The page's server and a browser for the tests of the suite that calls this: started before
+// them, stopped after them. Its `server` and `browser` are there once the tests run.
+export function serverAndBrowser() {
+  const shared = {};
+  before(async () => {
+    shared.server = await startServer();
+    shared.browser = await startBrowser();
+  });
+  after(async () => {
+    await shared.browser?.close();
+    shared.server?.stop();
+  });
+  return shared;
 }
 
 // Opens the page and waits for its first frame. `errors` collects page errors and console

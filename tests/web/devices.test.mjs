@@ -10,8 +10,8 @@ import {
   canvasBox,
   openPage,
   pageDir,
+  serverAndBrowser,
   settledPicture,
-  startBrowser,
   startServer,
   touchScreen,
   waitForFirstFrame,
@@ -29,14 +29,13 @@ const CANVAS_BOX = {
 const TOUCH_SCREENS = ["phone", "tablet"];
 
 // The server and browser every test shares, started once.
-let server;
-let browser;
+let shared;
 
 // Opens a fresh page on `device`, runs the steps, and fails on any page error, console error
 // or warning on the way; the page must end neither scrolled nor zoomed.
 async function onDevice(device, steps, options = {}) {
-  const context = await browser.newContext({ ...DEVICES[device], ...options });
-  const opened = await openPage(context, server.url);
+  const context = await shared.browser.newContext({ ...DEVICES[device], ...options });
+  const opened = await openPage(context, shared.server.url);
   try {
     await steps(opened);
     assert.deepEqual(opened.errors, []);
@@ -87,15 +86,7 @@ async function buttonCentre(page, name) {
 }
 
 describe("the page on phones, tablets and a desktop", () => {
-  before(async () => {
-    server = await startServer();
-    browser = await startBrowser();
-  });
-
-  after(async () => {
-    await browser?.close();
-    server?.stop();
-  });
+  shared = serverAndBrowser();
 
   describe("fits the screen at its own resolution", () => {
     for (const device of Object.keys(DEVICES)) {
@@ -293,7 +284,7 @@ describe("the page on phones, tablets and a desktop", () => {
       });
 
     test("after one visit the page draws with no network; a new build replaces what is kept", async () => {
-      const context = await browser.newContext(DEVICES.phone);
+      const context = await shared.browser.newContext(DEVICES.phone);
       let local = await startServer(copy);
       try {
         const { page } = await openPage(context, local.url);

@@ -3,8 +3,8 @@
 import assert from "node:assert/strict";
 import { statSync } from "node:fs";
 import { join } from "node:path";
-import { after, before, describe, test } from "node:test";
-import { HEIGHT, WIDTH, openPage, pageDir, settledPicture, startBrowser, startServer } from "./browser_page.mjs";
+import { describe, test } from "node:test";
+import { HEIGHT, WIDTH, openPage, pageDir, serverAndBrowser, settledPicture } from "./browser_page.mjs";
 import { DRIVEN_FORWARD, FRONT_ON, START_VIEW, assertProbes } from "./views.mjs";
 
 async function drag(page, button, from, to) {
@@ -15,22 +15,11 @@ async function drag(page, button, from, to) {
 }
 
 describe("the page in a browser", () => {
-  let server;
-  let browser;
-
-  before(async () => {
-    server = await startServer();
-    browser = await startBrowser();
-  });
-
-  after(async () => {
-    await browser?.close();
-    server?.stop();
-  });
+  const shared = serverAndBrowser();
 
   // Opens a fresh page, runs the steps, and fails on any page or console error on the way.
   async function withPage(steps, viewport) {
-    const opened = await openPage(browser.context, server.url, viewport);
+    const opened = await openPage(shared.browser.context, shared.server.url, viewport);
     try {
       await steps(opened);
       assert.deepEqual(opened.errors, []);
