@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -57,6 +58,20 @@ const DrivingCase kDrivingCases[] = {
      {-5.81862e-16f, 0.25f, 810.0f, 20.0f, 810.0f}},
 };
 
+// mingw-w64's cos is the x87 fcos instruction, whose argument reduction uses a 66-bit pi: where
+// the cosine is nearly zero it is off glibc's correctly rounded one in the fifth digit. There the
+// residue left in x must come within 1e-4 of glibc's, still far from what a wrong order of
+// operations gives; every other value is exact everywhere.
+void ExpectX(float x, float want) {
+#ifdef __MINGW32__
+  if (std::fabs(want) < 1e-15f) {
+    EXPECT_NEAR(x, want, 1e-4 * std::fabs(want));
+    return;
+  }
+#endif
+  EXPECT_EQ(x, want);
+}
+
 class Driving : public testing::TestWithParam<DrivingCase> {};
 
 TEST_P(Driving, EndsInTheExactPose) {
@@ -68,7 +83,7 @@ TEST_P(Driving, EndsInTheExactPose) {
     presses += keys.times;
   }
   const Pose& want = GetParam().expected;
-  EXPECT_EQ(xTran, want.xTran);
+  ExpectX(xTran, want.xTran);
   EXPECT_EQ(zTran, want.zTran);
   EXPECT_EQ(car_Rot, want.car_Rot);
   EXPECT_EQ(tire_Rot, want.tire_Rot);
