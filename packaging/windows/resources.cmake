@@ -12,6 +12,8 @@ add_custom_command(OUTPUT ${car_ico}
   COMMENT "Making car.ico from packaging/icons"
   VERBATIM)
 
+# The copyright line as LICENSE has it, so the two never differ.
+file(STRINGS ${PROJECT_SOURCE_DIR}/LICENSE copyright LIMIT_COUNT 1 REGEX "^Copyright ")
 configure_file(${CMAKE_CURRENT_LIST_DIR}/car.rc.in ${CMAKE_CURRENT_BINARY_DIR}/car.rc @ONLY)
 set_source_files_properties(${CMAKE_CURRENT_BINARY_DIR}/car.rc PROPERTIES OBJECT_DEPENDS ${car_ico})
 target_sources(car PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/car.rc)
