@@ -31,7 +31,7 @@ XSession::~XSession() { XCloseDisplay(display_); }
 
 void XSession::Sync() { XSync(display_, False); }
 
-WindowId XSession::AwaitMappedWindow(double seconds) {
+WindowId XSession::AwaitMappedWindow(double seconds, const std::string& title) {
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
   do {
     Window root = 0;
@@ -43,7 +43,7 @@ WindowId XSession::AwaitMappedWindow(double seconds) {
       for (unsigned i = 0; i < count && found == 0; ++i) {
         XWindowAttributes attributes;
         if (XGetWindowAttributes(display_, children[i], &attributes) &&
-            attributes.map_state == IsViewable)
+            attributes.map_state == IsViewable && (title.empty() || Title(children[i]) == title))
           found = children[i];
       }
       XFree(children);

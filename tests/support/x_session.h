@@ -24,8 +24,10 @@ class XSession {
   XSession(const XSession&) = delete;
   XSession& operator=(const XSession&) = delete;
 
-  // The first top-level window to be mapped, waiting up to `seconds` for it; 0 if none is.
-  WindowId AwaitMappedWindow(double seconds);
+  // The first top-level window to be mapped, or the first titled `title` where other clients
+  // map windows too (Wine maps helper windows before the program's), waiting up to `seconds`
+  // for it; 0 if none is.
+  WindowId AwaitMappedWindow(double seconds, const std::string& title = "");
   std::string Title(WindowId window);
   // All zero once the window is gone.
   Geometry GeometryOf(WindowId window);

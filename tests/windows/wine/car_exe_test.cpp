@@ -12,7 +12,6 @@
 
 #include "car_process.h"
 #include "picture_measures.h"
-#include "titled_window.h"
 #include "x_session.h"
 #include "xvfb_server.h"
 
@@ -50,11 +49,11 @@ Picture Settled(XSession& x, WindowId window, const Picture& before) {
 
 // Starts the program, then: its first frame, one Up arrow, a 90 px drag to the right with the
 // left button, and a close as a window manager asks for it.
-Session Play(XSession& x, const std::string& display, const std::string& binary,
-             const std::vector<std::string>& args, const std::vector<std::string>& env) {
+Session Play(XSession& x, const std::string& binary, const std::vector<std::string>& args,
+             const std::vector<std::string>& env) {
   Session session;
   CarProcess program(binary, args, env, testing::TempDir() + "wine_test_stderr.txt");
-  const WindowId window = AwaitWindowTitled(display, "Car", kPatience);
+  const WindowId window = x.AwaitMappedWindow(kPatience, "Car");
   if (window == 0) return session;
   session.title = x.Title(window);
   session.area = x.GeometryOf(window);
@@ -87,9 +86,9 @@ class CarExe : public testing::Test {
     xvfb_ = new XvfbServer({"-ardelay", "60000"});
     XSession x(xvfb_->display());
     const std::string& display = xvfb_->display();
-    linux_ = new Session(Play(x, display, LINUX_CAR, {}, {"DISPLAY=" + display}));
+    linux_ = new Session(Play(x, LINUX_CAR, {}, {"DISPLAY=" + display}));
     windows_ = new Session(Play(
-        x, display, "/usr/bin/wine", {WINDOWS_CAR},
+        x, "/usr/bin/wine", {WINDOWS_CAR},
         {"DISPLAY=" + display, kWinePrefix, "WINEDEBUG=-all", "WINEDLLOVERRIDES=mscoree,mshtml="}));
   }
 
