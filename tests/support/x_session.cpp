@@ -42,7 +42,7 @@ WindowId XSession::AwaitMappedWindow(double seconds, const std::string& title) {
     if (XQueryTree(display_, DefaultRootWindow(display_), &root, &parent, &children, &count)) {
       for (unsigned i = 0; i < count && found == 0; ++i) {
         XWindowAttributes attributes;
-        if (XGetWindowAttributes(display_, children[i], &attributes) &&
+        if (XGetWindowAttributes(display_, children[i], &attributes) != 0 &&
             attributes.map_state == IsViewable && (title.empty() || Title(children[i]) == title))
           found = children[i];
       }
