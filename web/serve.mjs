@@ -48,7 +48,7 @@ const server = createServer(async (request, response) => {
     response.writeHead(400).end();
     return;
   }
-  const file = join(root, normalize(path === "/" ? "/index.html" : path));
+  const file = join(root, normalize(path.endsWith("/") ? `${path}index.html` : path));
   try {
     const body = await readFile(file);
     response.writeHead(200, { "Content-Type": types[extname(file)] ?? "application/octet-stream", ...caching });
