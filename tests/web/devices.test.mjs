@@ -5,6 +5,7 @@ import { cpSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from "node:f
 import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { after, before, describe, test } from "node:test";
+import { PNG } from "pngjs";
 import {
   DEVICES,
   canvasBox,
@@ -204,6 +205,29 @@ describe("the page on phones, tablets and a desktop", () => {
         assert.match(await page.innerText("body"), /buttons[^\n]*finger/i);
       });
     });
+
+    for (const device of ["phone", "tablet", "phone on its side"]) {
+      test(`${device}: on screen, off the canvas, where a thumb reaches; the canvas's edge shows`, async () => {
+        await onDevice(device, async ({ page }) => {
+          const { width, height } = DEVICES[device].viewport;
+          const pad = await page.getByRole("group", { name: "Drive" }).boundingBox();
+          const canvas = await canvasBox(page);
+          const [right, bottom] = [canvas.x + canvas.width, canvas.y + canvas.height];
+          assert.ok(pad.x >= 0 && pad.y >= 0 && pad.x + pad.width <= width && pad.y + pad.height <= height, "off screen");
+          if (height > width) {
+            assert.ok(pad.y >= bottom, "over the canvas");
+            assert.ok(height - (pad.y + pad.height) <= 16, `${height - (pad.y + pad.height)} px above the bottom`);
+          } else {
+            assert.ok(pad.x >= right, "not beside the canvas");
+          }
+          // The page just outside the canvas's bottom right corner, below it or beside it.
+          const outside = height > width ? { x: right - 2, y: bottom + 1 } : { x: right + 1, y: bottom - 2 };
+          const shot = PNG.sync.read(await page.screenshot({ clip: { ...outside, width: 1, height: 1 }, scale: "css" }));
+          const white = [...shot.data.subarray(0, 3)].every((c) => c > 240);
+          assert.ok(!white, `the page around the canvas is white as the canvas: ${[...shot.data.subarray(0, 3)]}`);
+        });
+      });
+    }
 
     test("20 taps on Forward are 20 up arrows", async () => {
       const keys = await pictureAfter("phone", async ({ page }) => {
