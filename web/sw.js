@@ -5,7 +5,7 @@
 // only this copy's own caches, named after its scope, are ever dropped.
 const prefix = `car ${self.registration.scope} `;
 const cacheName = `${prefix}@PAGE_HASH@`;
-const files = ["./", @PAGE_FILES@];
+const files = ["./", ..."@PAGE_FILES@".split(" ")];
 
 // Past the HTTP cache: a host's max-age would otherwise fill the new cache with the old build.
 self.addEventListener("install", (event) => {
