@@ -41,16 +41,17 @@ void EndDrag(long long offset_x, long long offset_y) {
 }
 
 void Press(int button, int x, int y) {
+  const bool dragging = held_count > 0;
   if (HeldIndex(button) == held_count) {
     if (held_count == kMouseButtonsTracked) return;
     held[held_count++] = button;
     // A chord: the drag in progress goes on from its own anchor.
-    if (held_count > 1 && x == pointer_x && y == pointer_y) return;
+    if (dragging && x == pointer_x && y == pointer_y) return;
   }
-  // A first press finds no drag to end. Otherwise a release was lost (this button is still held,
-  // or the pointer moved with none down): the drag ends as last shown and a new one starts here,
-  // so the view does not move. The held buttons stay held: in the browser they can be a chord.
-  EndDrag(rot_x, rot_y);
+  // A release was lost (this button is still held, or the pointer moved with none down): the
+  // drag ends as last shown and a new one starts here, so the view does not move. The held
+  // buttons stay held: in the browser they can be a chord.
+  if (dragging) EndDrag(rot_x, rot_y);
   old_rot_x = x;
   old_rot_y = y;
 }
