@@ -5,16 +5,16 @@
 // picture needs them.
 //   guide_pictures FRAME_CALLS write|check FOLDER
 #include <GL/freeglut.h>
-#include <dirent.h>
-#include <unistd.h>
 
-#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <set>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <utility>
 
 #include "car_window.h"
@@ -31,12 +31,12 @@ const int kStepsWidth = 1200, kStepsHeight = 900;
 
 // Input before the frame: the drag every later step is seen after, and what the keys did.
 const std::string kView = "drag -60 10";
+// Turned a quarter round and moved a unit, a large turn so that the order of the car frame's calls
+// shows; the front wheels steered 30 degrees more.
 const std::string kDrive = "left 180 up 4 left 60";
 const std::string kDriven = kView + " " + kDrive;
 const std::string kSteered = kView + " left 60";
 const std::string kSteeredMoved = kSteered + " up 1";
-// Turned a quarter round and moved a unit: a large turn, so that the order of the calls shows.
-const std::string kTurned = kView + " left 180 up 4";
 
 std::string frame_calls;
 
@@ -85,27 +85,14 @@ void Reset() {
   glEnable(GL_DEPTH_TEST);
 }
 
-Picture Read(int x, int y, int width, int height) {
-  Picture picture;
-  picture.width = width;
-  picture.height = height;
-  std::vector<std::uint8_t> bottom_up(3 * static_cast<std::size_t>(width) * height);
-  glReadBuffer(GL_BACK);
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadPixels(x, y, width, height, GL_RGB, GL_UNSIGNED_BYTE, bottom_up.data());
-  const std::size_t row = 3 * static_cast<std::size_t>(width);
-  picture.rgb.resize(bottom_up.size());
-  for (int r = 0; r < height; ++r)
-    std::copy_n(bottom_up.begin() + (height - 1 - r) * row, row, picture.rgb.begin() + r * row);
-  return picture;
-}
-
 // The middle 400 x 300 of the steps' window.
-Picture ReadMiddle() { return Read((kStepsWidth - 400) / 2, (kStepsHeight - 300) / 2, 400, 300); }
+Picture ReadMiddle() {
+  return ReadBackBuffer((kStepsWidth - 400) / 2, (kStepsHeight - 300) / 2, 400, 300);
+}
 
 // The whole window at half size, each pixel the mean of four.
 Picture ReadHalved(int width) {
-  const Picture full = Read(0, 0, width, 600);
+  const Picture full = ReadBackBuffer(0, 0, width, 600);
   Picture half;
   half.width = full.width / 2;
   half.height = full.height / 2;
@@ -126,7 +113,7 @@ struct Shade {
 };
 const Shade kAxes = {{0.9f, 0.1f, 0.1f}, {0.1f, 0.6f, 0.1f}, {0.1f, 0.2f, 0.9f}, 3.0f};
 const Shade kLightAxes = {{1.0f, 0.7f, 0.7f}, {0.7f, 0.9f, 0.7f}, {0.7f, 0.75f, 1.0f}, 3.0f};
-const Shade kGreyAxes = {{0.6f, 0.6f, 0.6f}, {0.6f, 0.6f, 0.6f}, {0.6f, 0.6f, 0.6f}, 1.0f};
+const Shade kGreyAxes = {{0.4f, 0.4f, 0.4f}, {0.4f, 0.4f, 0.4f}, {0.4f, 0.4f, 0.4f}, 2.0f};
 
 // The current frame's x, y and z axes from its origin, each with its letter at the end.
 void DrawAxes(const Shade& shade) {
@@ -218,7 +205,7 @@ Picture CarFrame() {
 
 // The car's translation and rotation in the frame's order or swapped, the world's axes over it.
 Picture TranslateRotate(bool swapped) {
-  Calls calls = Record(kStepsWidth, kStepsHeight, kTurned);
+  Calls calls = Record(kStepsWidth, kStepsHeight, kDriven);
   const Steps steps = FindSteps(calls);
   if (swapped) std::swap(calls[steps.translate], calls[steps.car_frame - 1]);
   Replay(calls, 0, calls.size());
@@ -283,7 +270,7 @@ void WidenWindow() {
   for (int tries = 0; glutGet(GLUT_WINDOW_WIDTH) != kWideWidth; ++tries) {
     if (tries == 500) throw std::runtime_error("the window did not take its new size");
     glutMainLoopEvent();
-    usleep(10000);
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
 }
 
@@ -318,14 +305,11 @@ bool Same(const std::string& path, const Picture& made) {
 // PNG files in the folder that no picture here makes.
 std::vector<std::string> Strays(const std::string& folder, const std::set<std::string>& made) {
   std::vector<std::string> strays;
-  DIR* dir = opendir(folder.c_str());
-  if (!dir) return strays;
-  while (const dirent* entry = readdir(dir)) {
-    const std::string name = entry->d_name;
-    if (name.size() > 4 && name.compare(name.size() - 4, 4, ".png") == 0 && made.count(name) == 0)
-      strays.push_back(name);
+  std::error_code missing;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, missing)) {
+    const std::string name = entry.path().filename().string();
+    if (entry.path().extension() == ".png" && made.count(name) == 0) strays.push_back(name);
   }
-  closedir(dir);
   return strays;
 }
 

@@ -14,12 +14,11 @@ namespace {
 using File = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
 
 struct Writer {
-  png_structp png = nullptr;
-  png_infop info = nullptr;
-  Writer() {
-    png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    if (png) info = png_create_info_struct(png);
-  }
+  png_structp png;
+  png_infop info;
+  Writer()
+      : png(png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr)),
+        info(png ? png_create_info_struct(png) : nullptr) {}
   ~Writer() { png_destroy_write_struct(&png, &info); }
   Writer(const Writer&) = delete;
   Writer& operator=(const Writer&) = delete;
