@@ -15,6 +15,8 @@ test_packages="$test_packages emscripten chromium"
 test_packages="$test_packages libx11-dev linux-perf"
 # The end-to-end tests' synthetic keyboard and mouse (XTest).
 test_packages="$test_packages libxtst-dev"
+# The pictures of docs/drawing.md, written and compared as PNG.
+test_packages="$test_packages libpng-dev"
 # The packaging tests: Debian's package checker, the AppStream validator, man and col.
 test_packages="$test_packages lintian appstream man-db bsdextrautils"
 # tools/screenshots.sh: the viewer on a virtual display, driven by xdotool.
@@ -23,7 +25,7 @@ pictures_packages="$run_packages xdotool"
 # GoogleTest's sources, NSIS for the installer, and Wine on a virtual display to run it all; the
 # Linux build it compares with configures the tests, which need the rest.
 windows_packages="$run_packages g++-mingw-w64-x86-64-posix dpkg-dev googletest nsis wine wine64"
-windows_packages="$windows_packages libgtest-dev libbenchmark-dev libx11-dev libxtst-dev"
+windows_packages="$windows_packages libgtest-dev libbenchmark-dev libx11-dev libxtst-dev libpng-dev"
 
 case "${1:-}" in
   run) wanted=$run_packages ;;
