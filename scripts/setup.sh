@@ -49,5 +49,6 @@ if [ "$(id -u)" -eq 0 ]; then as_root=""; else as_root="sudo"; fi
 echo "Installing:$missing"
 # Waits for another apt or dpkg run to finish instead of failing at once.
 $as_root apt-get -o DPkg::Lock::Timeout=600 update -qq
+# Set through env, after sudo, whose reset of the environment would drop it.
 # shellcheck disable=SC2086 # the list is meant to split into words
-DEBIAN_FRONTEND=noninteractive $as_root apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends $missing
+$as_root env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends $missing
