@@ -43,6 +43,10 @@ export function startServer(dir = pageDir, port = 0) {
   const server = spawn(process.execPath, [join(repo, "web/serve.mjs"), dir, String(port)], {
     stdio: ["ignore", "pipe", "inherit"],
   });
+  // Not left serving should the tests end without stopping it.
+  const kill = () => server.kill();
+  process.once("exit", kill);
+  server.once("exit", () => process.off("exit", kill));
   return new Promise((resolve, reject) => {
     let output = "";
     server.stdout.on("data", (chunk) => {

@@ -34,13 +34,25 @@ export function launch(engine) {
   return { chromium: launchChromium, firefox: launchFirefox, webkit: launchWebKit }[engine]();
 }
 
-// Processes this run started, stopped at exit should a suite end without closing its browser.
+// The processes this run starts (Xvfb, WebKitWebDriver and the MiniBrowser it starts), each
+// leading a process group of its own: stopped as a group, and at the latest when this process
+// ends, an interrupt included. (puppeteer does the same for Firefox.)
 const started = new Set();
 process.on("exit", () => {
-  for (const child of started) child.kill("SIGKILL");
+  for (const child of started) {
+    try {
+      process.kill(-child.pid, "SIGKILL");
+    } catch {
+      // Gone already.
+    }
+  }
 });
+for (const [signal, number] of [["SIGINT", 2], ["SIGTERM", 15], ["SIGHUP", 1]]) {
+  process.on(signal, () => process.exit(128 + number));
+}
 
-function track(child) {
+function startGroup(command, args, options) {
+  const child = spawn(command, args, { ...options, detached: true });
   started.add(child);
   child.once("exit", () => started.delete(child));
   return child;
@@ -48,19 +60,16 @@ function track(child) {
 
 function stop(child) {
   return new Promise((stopped) => {
-    if (child.exitCode !== null || child.signalCode !== null) return stopped();
+    if (!started.has(child)) return stopped();
     child.once("exit", stopped);
-    child.kill();
+    process.kill(-child.pid, "SIGTERM");
   });
 }
 
 // A private X server: Xvfb writes the display number it took to fd 3 once it is ready.
 async function startXvfb() {
-  const xvfb = track(
-    spawn("Xvfb", ["-displayfd", "3", "-screen", "0", "1920x1200x24", "-nolisten", "tcp", "-noreset"], {
-      stdio: ["ignore", "ignore", "ignore", "pipe"],
-    }),
-  );
+  const args = ["-displayfd", "3", "-screen", "0", "1920x1200x24", "-nolisten", "tcp", "-noreset"];
+  const xvfb = startGroup("Xvfb", args, { stdio: ["ignore", "ignore", "ignore", "pipe"] });
   const display = await new Promise((resolve, reject) => {
     let number = "";
     xvfb.stdio[3].on("data", (chunk) => {
@@ -178,12 +187,10 @@ async function listening(port, what) {
 async function launchWebKit() {
   const xvfb = await startXvfb();
   const port = await freePort();
-  const webDriver = track(
-    spawn("WebKitWebDriver", [`--port=${port}`], {
-      env: { ...process.env, DISPLAY: xvfb.display },
-      stdio: "ignore",
-    }),
-  );
+  const webDriver = startGroup("WebKitWebDriver", [`--port=${port}`], {
+    env: { ...process.env, DISPLAY: xvfb.display },
+    stdio: "ignore",
+  });
   const stopAll = async () => {
     await stop(webDriver);
     await xvfb.stop();
@@ -214,8 +221,9 @@ async function launchWebKit() {
     ArrowRight: Key.ARROW_RIGHT,
     Home: Key.HOME,
   };
-  const act = (steps) => steps(driver.actions({ async: true })).perform();
   const evaluate = (fn, arg) => driver.executeScript(`return (${fn})(arguments[0]);`, arg);
+  // Where the X pointer is, in the viewport: moving it there again would send no event.
+  let pointer = null;
   return {
     async open(url, { width, height }) {
       // The window is the viewport plus MiniBrowser's own bars: size it, then make up the rest.
@@ -226,14 +234,14 @@ async function launchWebKit() {
       // Where the viewport's corner is on the X screen: MiniBrowser's bars are above it.
       const [left, top] = await evaluate(() => [screenX, screenY + outerHeight - innerHeight]);
       await driver.get(url);
-      let pointer = null;
       // Sends an X event and waits until the page has seen it as `seen`.
       const mouse = async (seen, ...args) => {
+        await evaluate(() => (window.lastMouseEvent = null));
         await xdotool(...args);
-        await waitFor({ evaluate }, (event) => window.lastMouseEvent === event, seen, seen);
+        await waitFor({ evaluate }, seen, (event) => window.lastMouseEvent === event, seen);
       };
       return {
-        press: (key) => act((a) => a.sendKeys(keys[key] ?? key)),
+        press: (key) => driver.actions({ async: true }).sendKeys(keys[key]).perform(),
         async mouseMove(x, y) {
           const at = [Math.round(x), Math.round(y)];
           if (at.join() === pointer?.join()) return;
@@ -267,9 +275,9 @@ async function launchWebKit() {
 }
 
 // Polls `fn` in the tab until it returns something truthy, which it resolves to; a page on its
-// way to another (a reload) counts as not yet.
-export async function waitFor(tab, fn, arg, what = "the page", timeout = 20000) {
-  const deadline = Date.now() + timeout;
+// way to another (a reload) counts as not yet. `what` names it should it never come.
+export async function waitFor(tab, what, fn, arg) {
+  const deadline = Date.now() + 20000;
   for (;;) {
     const value = await tab.evaluate(fn, arg).catch(() => undefined);
     if (value) return value;
@@ -282,22 +290,20 @@ export async function waitFor(tab, fn, arg, what = "the page", timeout = 20000) 
 // test_hooks.js.
 export async function serveRecordedPage() {
   const copy = mkdtempSync(join(tmpdir(), "car-page-"));
+  const remove = () => rmSync(copy, { recursive: true, force: true });
+  process.once("exit", remove);
   cpSync(pageDir, copy, { recursive: true });
   const hooks = readFileSync(new URL("test_hooks.js", import.meta.url), "utf8");
   const index = join(copy, "index.html");
   const html = readFileSync(index, "utf8");
-  writeFileSync(index, html.replace(/<head>(\s*<meta charset[^>]*>)?/i, (head) => `${head}\n<script>\n${hooks}</script>`));
-  try {
-    const server = await startServer(copy);
-    return {
-      url: server.url,
-      async stop() {
-        await server.stop();
-        rmSync(copy, { recursive: true, force: true });
-      },
-    };
-  } catch (error) {
-    rmSync(copy, { recursive: true, force: true });
-    throw error;
-  }
+  const top = /<head>(\s*<meta charset[^>]*>)?/i;
+  writeFileSync(index, html.replace(top, (head) => `${head}\n<script>\n${hooks}</script>`));
+  const server = await startServer(copy);
+  return {
+    url: server.url,
+    async stop() {
+      await server.stop();
+      remove();
+    },
+  };
 }

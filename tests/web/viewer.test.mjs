@@ -63,11 +63,12 @@ const loseContext = (tab) =>
 // the page has drawn again. Resolves to what was recorded as errors while the context was gone.
 async function loseAndRestoreContext(tab, whileLost = async () => {}) {
   await loseContext(tab);
-  await waitFor(tab, () => window.contextLost, undefined, "the loss of the context");
+  await waitFor(tab, "the loss of the context", () => window.contextLost);
   await whileLost();
   const errors = await tab.evaluate(() => window.recordedErrors);
   await tab.evaluate(() => window.contextLoss.restoreContext());
-  await waitFor(tab, () => !window.contextLoss && window.Module?.firstFrameMs, undefined, "a frame after the restore");
+  // The page reloads: a new one has no contextLoss.
+  await waitFor(tab, "a frame after the restore", () => !window.contextLoss && window.Module?.firstFrameMs);
   return errors;
 }
 
@@ -89,7 +90,7 @@ for (const [engine, can] of Object.entries(ENGINES)) {
     async function withPage(steps, options = {}) {
       const tab = await browser.open(server.url, { ...DESKTOP, ...options });
       try {
-        const firstFrameMs = await waitFor(tab, () => window.Module?.firstFrameMs, undefined, "the first frame");
+        const firstFrameMs = await waitFor(tab, "the first frame", () => window.Module?.firstFrameMs);
         await steps(tab, firstFrameMs);
         assert.deepEqual(await tab.evaluate(() => window.recordedErrors), []);
       } finally {
@@ -201,7 +202,9 @@ for (const [engine, can] of Object.entries(ENGINES)) {
       test("a mouse at devicePixelRatio 2: 30 px right turns the view 30 degrees", async () => {
         await withPage(
           async (tab) => {
-            assert.deepEqual(await tab.evaluate(() => [devicePixelRatio, document.getElementById("canvas").width]), [2, 1600]);
+            const canvasWidth = () => [devicePixelRatio, document.getElementById("canvas").width];
+            const buffer = await tab.evaluate(canvasWidth);
+            assert.deepEqual(buffer, [2, 1600]);
             await drag(tab, 30);
             assertProbes(await settledPicture(tab), TURNED_30);
           },
@@ -211,31 +214,32 @@ for (const [engine, can] of Object.entries(ENGINES)) {
     }
 
     describe("a lost WebGL context comes back", () => {
-      const before = async (tab) => {
+      const firstSteps = async (tab) => {
         await press(tab, "ArrowLeft", 5);
         await press(tab, "ArrowUp", 10);
         await drag(tab, 30);
       };
-      const afterwards = async (tab) => {
+      const laterSteps = async (tab) => {
         await press(tab, "ArrowUp", 10);
         await drag(tab, 60, { button: "right" });
         // The on-screen Forward button, pressed from the keyboard.
-        for (let i = 0; i < 3; i++) await tab.evaluate(() => document.querySelector("[aria-label=Forward]").click());
+        const forward = () => document.querySelector("[aria-label=Forward]").click();
+        for (let i = 0; i < 3; i++) await tab.evaluate(forward);
       };
 
       test("with the same picture, and keys, drags and buttons go on from there", async () => {
         const expected = await pictureAfter(async (tab) => {
-          await before(tab);
-          await afterwards(tab);
+          await firstSteps(tab);
+          await laterSteps(tab);
         });
         const seen = await pictureAfter(async (tab) => {
-          await before(tab);
+          await firstSteps(tab);
           const beforeLoss = await settledPicture(tab);
           // A key that only redraws: a frame on the lost context.
           const errorsWhileLost = await loseAndRestoreContext(tab, () => press(tab, "Home"));
           assert.deepEqual(errorsWhileLost, []);
           assertSamePicture(await settledPicture(tab), beforeLoss, "after the restore");
-          await afterwards(tab);
+          await laterSteps(tab);
         });
         assertSamePicture(seen, expected, "keys, drags and buttons after the restore");
       });
