@@ -1,7 +1,8 @@
 // The page around the program: sizes the canvas's drawing buffer to the screen, hands the
 // program's GLUT mouse events it reads in CSS pixels, turns one finger into a mouse, drives the
-// car from on-screen buttons and keeps the page for use offline. It runs before Emscripten's
-// script, so that its listeners on window come before GLUT's.
+// car from on-screen buttons, keeps the page for use offline and brings the scene back after a
+// lost WebGL context. It runs before Emscripten's script, so that its listeners on window come
+// before GLUT's.
 "use strict";
 
 var Module = {
@@ -243,8 +244,9 @@ function saveScene() {
 function restoreScene() {
   let numbers;
   try {
-    numbers = JSON.parse(sessionStorage.getItem(SAVED_SCENE));
+    const saved = sessionStorage.getItem(SAVED_SCENE);
     sessionStorage.removeItem(SAVED_SCENE);
+    numbers = JSON.parse(saved);
   } catch {
     return;
   }

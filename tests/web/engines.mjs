@@ -81,6 +81,20 @@ async function startXvfb() {
   return { display, stop: () => stop(xvfb) };
 }
 
+// What playwright's and puppeteer's pages do alike; the page lives in a browser context of its
+// own, closed with it.
+function pageTab(page, context) {
+  return {
+    press: (key) => page.keyboard.press(key),
+    mouseMove: (x, y) => page.mouse.move(x, y),
+    mouseDown: (button) => page.mouse.down({ button }),
+    mouseUp: (button) => page.mouse.up({ button }),
+    evaluate: (fn, arg) => page.evaluate(fn, arg),
+    canvasShot: (clip) => page.screenshot({ clip }),
+    close: () => context.close(),
+  };
+}
+
 async function launchChromium() {
   const browser = await startBrowser();
   return {
@@ -96,10 +110,7 @@ async function launchChromium() {
       const touchEvent = (type, points) =>
         cdp.send("Input.dispatchTouchEvent", { type, touchPoints: points.map(([x, y]) => ({ x, y })) });
       return {
-        press: (key) => page.keyboard.press(key),
-        mouseMove: (x, y) => page.mouse.move(x, y),
-        mouseDown: (button) => page.mouse.down({ button }),
-        mouseUp: (button) => page.mouse.up({ button }),
+        ...pageTab(page, context),
         wheel: async (x, y, dy) => {
           await page.mouse.move(x, y);
           await page.mouse.wheel(0, dy);
@@ -107,9 +118,6 @@ async function launchChromium() {
         touchStart: (x, y) => touchEvent("touchStart", [[x, y]]),
         touchMove: (x, y) => touchEvent("touchMove", [[x, y]]),
         touchEnd: () => touchEvent("touchEnd", []),
-        evaluate: (fn, arg) => page.evaluate(fn, arg),
-        canvasShot: (clip) => page.screenshot({ clip }),
-        close: () => context.close(),
       };
     },
     close: () => browser.close(),
@@ -137,10 +145,7 @@ async function launchFirefox() {
       await page.setViewport({ width, height, deviceScaleFactor: ratio, hasTouch: touch });
       await page.goto(url);
       return {
-        press: (key) => page.keyboard.press(key),
-        mouseMove: (x, y) => page.mouse.move(x, y),
-        mouseDown: (button) => page.mouse.down({ button }),
-        mouseUp: (button) => page.mouse.up({ button }),
+        ...pageTab(page, context),
         wheel: async (x, y, dy) => {
           await page.mouse.move(x, y);
           await page.mouse.wheel({ deltaY: dy });
@@ -148,9 +153,6 @@ async function launchFirefox() {
         touchStart: (x, y) => page.touchscreen.touchStart(x, y),
         touchMove: (x, y) => page.touchscreen.touchMove(x, y),
         touchEnd: () => page.touchscreen.touchEnd(),
-        evaluate: (fn, arg) => page.evaluate(fn, arg),
-        canvasShot: (clip) => page.screenshot({ clip }),
-        close: () => context.close(),
       };
     },
     async close() {

@@ -244,6 +244,25 @@ for (const [engine, can] of Object.entries(ENGINES)) {
         assertSamePicture(seen, expected, "keys, drags and buttons after the restore");
       });
 
+      // What the page keeps across the reload is read back only if the scene can hold it.
+      for (const [what, stored] of [
+        ["not JSON", "[0, 0"],
+        ["ten numbers", "[0, 0, 0, 0, 90, 0, 0, 0, 0, 0]"],
+        ["a fraction for a drag total", "[0, 0, 0, 0, 90.5, 0, 0, 0, 0, 0, 0]"],
+      ]) {
+        test(`a saved scene of ${what} is ignored`, async () => {
+          await withPage(async (tab) => {
+            await tab.evaluate((text) => {
+              sessionStorage.setItem("car-scene", text);
+              window.beforeReload = true;
+              location.reload();
+            }, stored);
+            await waitFor(tab, "a frame after the reload", () => !window.beforeReload && window.Module?.firstFrameMs);
+            assertProbes(await settledPicture(tab), START_VIEW);
+          });
+        });
+      }
+
       test("a drag held at the loss ends there as a release would", async () => {
         await withPage(async (tab) => {
           await tab.mouseMove(400, 450);
