@@ -13,6 +13,9 @@ test_packages="$run_packages clang libclang-rt-14-dev libgtest-dev libgmock-dev 
 # the tests read back with zbar-tools.
 web_packages="cmake make emscripten qrencode"
 test_packages="$test_packages emscripten chromium qrencode zbar-tools"
+# The page's tests in the other two engines: Firefox, and WebKitGTK's driver and MiniBrowser
+# (both on Xvfb; xdotool moves WebKit's pointer).
+test_packages="$test_packages firefox-esr webkit2gtk-driver libwebkit2gtk-4.1-0"
 # The benchmarks' frame probe (Xlib), and the profiler that finds where their time goes.
 test_packages="$test_packages libx11-dev linux-perf"
 # The end-to-end tests' synthetic keyboard and mouse (XTest).

@@ -44,6 +44,10 @@ export function startServer(dir = pageDir, port = 0, options = []) {
   const server = spawn(process.execPath, [join(repo, "web/serve.mjs"), ...options, dir, String(port)], {
     stdio: ["ignore", "pipe", "inherit"],
   });
+  // Not left serving should the tests end without stopping it.
+  const kill = () => server.kill();
+  process.once("exit", kill);
+  server.once("exit", () => process.off("exit", kill));
   return new Promise((resolve, reject) => {
     let output = "";
     server.stdout.on("data", (chunk) => {
