@@ -70,6 +70,36 @@ describe("the page in a browser", () => {
     });
   }
 
+  // Each draw call costs the GL emulation an upload and a round of WebGL state, which on a slow
+  // phone is most of a frame: ten polygons of body and cabin, and per wheel its hub bar and the
+  // whole torus at once.
+  test("a frame is 18 draw calls", async () => {
+    await withPage(async ({ page }) => {
+      const calls = await page.evaluate(async () => {
+        const gl = Module.ctx;
+        let draws = 0;
+        for (const name of ["drawArrays", "drawElements"]) {
+          const draw = gl[name].bind(gl);
+          gl[name] = (...args) => {
+            draws++;
+            draw(...args);
+          };
+        }
+        const drawn = new Promise((resolve) => {
+          const after = Module.postMainLoop;
+          Module.postMainLoop = () => {
+            after();
+            resolve();
+          };
+        });
+        Module._glutPostRedisplay();
+        await drawn;
+        return draws;
+      });
+      assert.equal(calls, 18);
+    });
+  });
+
   test("a turn of the mouse wheel leaves later drags working", async () => {
     await withPage(async ({ page }) => {
       await page.mouse.move(100, 100);
