@@ -15,11 +15,12 @@ if [ -z "$car" ]; then
 fi
 
 . scripts/lib/xvfb.sh
+car_pid=""
+frame=$(mktemp --suffix=.png)
+trap '[ -z "$car_pid" ] || kill "$car_pid" 2>/dev/null || true; stop_xvfb; rm -f "$frame"' EXIT
 start_xvfb
 "$car" -geometry +0+0 &
 car_pid=$!
-frame=$(mktemp --suffix=.png)
-trap 'kill $car_pid 2>/dev/null || true; stop_xvfb; rm -f "$frame"' EXIT
 window=$(wait_for_window Car)
 
 # The view stretches with the window: a square one keeps the car's proportions, and a large

@@ -14,11 +14,12 @@ fi
 
 . scripts/lib/xvfb.sh
 echo "No display reachable (DISPLAY='${DISPLAY:-}'): running the viewer on a virtual display."
+car_pid=""
+trap '[ -z "$car_pid" ] || kill "$car_pid" 2>/dev/null || true; stop_xvfb' EXIT
 start_xvfb
 # No window manager places the window: put it at the corner so all of it is on screen.
 build/run/src/car -geometry +0+0 "$@" &
 car_pid=$!
-trap 'kill $car_pid 2>/dev/null || true; stop_xvfb' EXIT
 window=$(wait_for_window Car)
 mkdir -p out
 grab_window "$window" out/first-frame.png

@@ -15,6 +15,8 @@ test_packages="$test_packages emscripten chromium"
 test_packages="$test_packages libx11-dev linux-perf"
 # The end-to-end tests' synthetic keyboard and mouse (XTest).
 test_packages="$test_packages libxtst-dev"
+# The pictures of docs/drawing.md, written and compared as PNG.
+test_packages="$test_packages libpng-dev"
 # The packaging tests: Debian's package checker, the AppStream validator, man and col.
 test_packages="$test_packages lintian appstream man-db bsdextrautils"
 # tools/screenshots.sh: the viewer on a virtual display, driven by xdotool.
@@ -23,7 +25,7 @@ pictures_packages="$run_packages xdotool"
 # GoogleTest's sources, NSIS for the installer, and Wine on a virtual display to run it all; the
 # Linux build it compares with configures the tests, which need the rest.
 windows_packages="$run_packages g++-mingw-w64-x86-64-posix dpkg-dev googletest nsis wine wine64"
-windows_packages="$windows_packages libgtest-dev libbenchmark-dev libx11-dev libxtst-dev"
+windows_packages="$windows_packages libgtest-dev libbenchmark-dev libx11-dev libxtst-dev libpng-dev"
 
 case "${1:-}" in
   run) wanted=$run_packages ;;
@@ -47,5 +49,6 @@ if [ "$(id -u)" -eq 0 ]; then as_root=""; else as_root="sudo"; fi
 echo "Installing:$missing"
 # Waits for another apt or dpkg run to finish instead of failing at once.
 $as_root apt-get -o DPkg::Lock::Timeout=600 update -qq
+# Set through env, after sudo, whose reset of the environment would drop it.
 # shellcheck disable=SC2086 # the list is meant to split into words
-DEBIAN_FRONTEND=noninteractive $as_root apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends $missing
+$as_root env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends $missing

@@ -28,7 +28,13 @@ logged() {
   log=$out/logs/$1.log
   shift
   mkdir -p "$out/logs"
-  if ! "$@" >"$log" 2>&1; then
+  # Not run as a condition (if, ||), which would turn set -e off in the step's functions: a
+  # subshell with set -e ends the step at its first failing command, whose error ends the log.
+  set +e
+  (set -e; "$@") >"$log" 2>&1
+  status=$?
+  set -e
+  if [ "$status" -ne 0 ]; then
     tail -n 40 "$log"
     echo "failed: $* (all of it in $log)" >&2
     return 1

@@ -12,10 +12,11 @@ cmake --build build/pictures --target car -j "$(nproc)" >/dev/null
 mkdir -p "$folder"
 
 . scripts/lib/xvfb.sh
+car_pid=""
+trap '[ -z "$car_pid" ] || kill "$car_pid" 2>/dev/null || true; stop_xvfb' EXIT
 start_xvfb -ardelay 60000  # no key auto-repeats however slowly xdotool sends it
 build/pictures/src/car &
 car_pid=$!
-trap 'kill $car_pid 2>/dev/null || true; stop_xvfb' EXIT
 window=$(wait_for_window Car)
 # No window manager runs: place the window on screen and give it the keyboard, as one would.
 xdotool windowmove --sync "$window" 0 0

@@ -1,9 +1,11 @@
 # Shell helpers for running the viewer on a virtual X display. Source this file.
 
-# Starts Xvfb on a free display with a 24-bit screen and exports DISPLAY; XVFB_PID holds its pid.
-# Extra arguments go to Xvfb. -noreset: by default the server resets when its last client leaves
-# and drops any client still connecting, so a short-lived probe (xwininfo) ending while the viewer
-# connects would make the viewer fail to open the display. The server holds none of our output.
+# Starts Xvfb on a free display with a 24-bit screen and exports DISPLAY; XVFB_PID holds its pid
+# from the start, so that an exit trap set before the call can stop it. A server that has not
+# told its display within 5 s is stopped, and the call fails. Extra arguments go to Xvfb.
+# -noreset: by default the server resets when its last client leaves and drops any client still
+# connecting, so a short-lived probe (xwininfo) ending while the viewer connects would make the
+# viewer fail to open the display. The server holds none of our output.
 start_xvfb() {
   displayfd_file=$(mktemp)
   Xvfb -displayfd 3 -screen 0 1920x1200x24 -nolisten tcp -noreset "$@" 3>"$displayfd_file" \
@@ -13,7 +15,7 @@ start_xvfb() {
   until [ -s "$displayfd_file" ]; do
     tries=$((tries + 1))
     if [ "$tries" -gt 100 ] || ! kill -0 "$XVFB_PID" 2>/dev/null; then
-      echo "Xvfb did not start" >&2; rm -f "$displayfd_file"; return 1
+      echo "Xvfb did not start" >&2; rm -f "$displayfd_file"; stop_xvfb; return 1
     fi
     sleep 0.05
   done

@@ -15,6 +15,15 @@ namespace {
 int held[kMouseButtonsTracked];
 int held_count = 0;
 
+// Where the pointer was at the last press or motion. While a button is held, X reports every
+// move, so a press of one more button anywhere else follows a move with no button down: the held
+// buttons' releases were lost. In the browser, whose motion reports the pointer one event late,
+// a real chord's press mostly lands elsewhere too; the new drag it starts leaves out the travel
+// of that one event, and the view never jumps. Releases are left out: there a release shows the
+// pointer's true place, and a press at it would join a drag still measuring from the late one.
+int pointer_x = 0;
+int pointer_y = 0;
+
 // Where `button` sits in `held`, or held_count if it is not held.
 int HeldIndex(int button) {
   int i = 0;
@@ -32,15 +41,17 @@ void EndDrag(long long offset_x, long long offset_y) {
 }
 
 void Press(int button, int x, int y) {
-  if (HeldIndex(button) < held_count) {
-    // Its release was lost: that drag ends as last shown, and this press starts a new one.
-    EndDrag(rot_x, rot_y);
-  } else if (held_count == kMouseButtonsTracked) {
-    return;
-  } else {
+  const bool dragging = held_count > 0;
+  if (HeldIndex(button) == held_count) {
+    if (held_count == kMouseButtonsTracked) return;
     held[held_count++] = button;
-    if (held_count > 1) return;  // joins the drag in progress, which keeps its anchor
+    // A chord: the drag in progress goes on from its own anchor.
+    if (dragging && x == pointer_x && y == pointer_y) return;
   }
+  // A release was lost (this button is still held, or the pointer moved with none down): the
+  // drag ends as last shown and a new one starts here, so the view does not move. The held
+  // buttons stay held: in the browser they can be a chord.
+  if (dragging) EndDrag(rot_x, rot_y);
   old_rot_x = x;
   old_rot_y = y;
 }
@@ -58,6 +69,8 @@ void Release(int button, int x, int y) {
 void Mouse(int button, int state, int x, int y) {
   if (state == GLUT_DOWN) {
     Press(button, x, y);
+    pointer_x = x;
+    pointer_y = y;
     return;
   }
   Release(button, x, y);
@@ -68,6 +81,8 @@ void Mouse(int button, int state, int x, int y) {
 
 void MotionMouse(int x, int y) {
   // With no button held here the press was never seen, or was one too many: no drag to follow.
+  pointer_x = x;
+  pointer_y = y;
   if (held_count > 0) {
     rot_x = OrbitPixels(static_cast<long long>(x) - old_rot_x);
     rot_y = OrbitPixels(static_cast<long long>(y) - old_rot_y);

@@ -23,24 +23,15 @@ struct Model {
   long long anchor_x = 0, anchor_y = 0;
   long long offset_x = 0, offset_y = 0;  // the drag in progress, as of its last motion
   long long total_x = 0, total_y = 0;    // every finished drag
+  int pointer_x = 0, pointer_y = 0;      // the last press or motion
 
   void Apply(const Event& event) {
     const int button = event.key_or_button;
     switch (event.kind) {
       case EventKind::kPress:
-        if (buttons_held.count(button) != 0) {
-          // Its release was lost: the drag ends as last shown and a new one starts here.
-          total_x += offset_x;
-          total_y += offset_y;
-          offset_x = offset_y = 0;
-        } else if (buttons_held.size() < std::size_t{kMouseButtonsTracked}) {
-          buttons_held.insert(button);
-          if (buttons_held.size() > 1) break;
-        } else {
-          break;  // one button too many: ignored
-        }
-        anchor_x = event.x;
-        anchor_y = event.y;
+        Press(button, event.x, event.y);
+        pointer_x = event.x;
+        pointer_y = event.y;
         break;
       case EventKind::kRelease:
         if (buttons_held.erase(button) != 0 && buttons_held.empty()) {
@@ -50,6 +41,8 @@ struct Model {
         }
         break;
       case EventKind::kMotion:
+        pointer_x = event.x;
+        pointer_y = event.y;
         if (buttons_held.empty()) break;
         offset_x = event.x - anchor_x;
         offset_y = event.y - anchor_y;
@@ -57,6 +50,21 @@ struct Model {
       case EventKind::kKey:
         break;
     }
+  }
+
+  void Press(int button, int x, int y) {
+    if (buttons_held.count(button) == 0) {
+      if (buttons_held.size() == std::size_t{kMouseButtonsTracked}) return;  // one too many
+      buttons_held.insert(button);
+      // Another button where the pointer is joins the drag in progress.
+      if (buttons_held.size() > 1 && x == pointer_x && y == pointer_y) return;
+    }
+    // A release was lost: the drag ends as last shown and a new one starts here.
+    total_x += offset_x;
+    total_y += offset_y;
+    offset_x = offset_y = 0;
+    anchor_x = x;
+    anchor_y = y;
   }
 };
 

@@ -41,19 +41,23 @@ void OpenCarWindow() {
   WindowSize(800, 600);
 }
 
-Picture DrawFrame() {
-  Display();
+Picture ReadBackBuffer(int x, int y, int width, int height) {
   Picture picture;
-  picture.width = glutGet(GLUT_WINDOW_WIDTH);
-  picture.height = glutGet(GLUT_WINDOW_HEIGHT);
+  picture.width = width;
+  picture.height = height;
   std::vector<std::uint8_t> bottom_up(3 * static_cast<std::size_t>(picture.width) * picture.height);
   glReadBuffer(GL_BACK);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadPixels(0, 0, picture.width, picture.height, GL_RGB, GL_UNSIGNED_BYTE, bottom_up.data());
+  glReadPixels(x, y, picture.width, picture.height, GL_RGB, GL_UNSIGNED_BYTE, bottom_up.data());
   const std::ptrdiff_t row = 3 * static_cast<std::ptrdiff_t>(picture.width);
   picture.rgb.resize(bottom_up.size());
-  for (int y = 0; y < picture.height; ++y)
-    std::copy_n(bottom_up.begin() + (picture.height - 1 - y) * row, row,
-                picture.rgb.begin() + y * row);
+  for (int r = 0; r < picture.height; ++r)
+    std::copy_n(bottom_up.begin() + (picture.height - 1 - r) * row, row,
+                picture.rgb.begin() + r * row);
   return picture;
+}
+
+Picture DrawFrame() {
+  Display();
+  return ReadBackBuffer(0, 0, glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
 }

@@ -9,3 +9,6 @@ void OpenCarWindow();
 
 // Draws one frame with Display and reads back what it put on screen.
 Picture DrawFrame();
+
+// A rectangle of the back buffer, (x, y) its lower-left corner as GL counts; row 0 at the top.
+Picture ReadBackBuffer(int x, int y, int width, int height);
