@@ -58,7 +58,8 @@ void glutSolidTorus(GLdouble innerRadius, GLdouble outerRadius, GLint sides, GLi
     MakeTorus(innerRadius, outerRadius, sides, rings);
   }
   glEnableClientState(GL_VERTEX_ARRAY);
-  glVertexPointer(3, GL_FLOAT, 0, kept.vertices.data());
+  // The emulation takes a stride of 0 for data to repack, one value at a time: give the real one.
+  glVertexPointer(3, GL_FLOAT, 3 * sizeof(GLfloat), kept.vertices.data());
   glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(kept.triangles.size()), GL_UNSIGNED_SHORT,
                  kept.triangles.data());
   glDisableClientState(GL_VERTEX_ARRAY);
