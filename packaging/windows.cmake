@@ -1,7 +1,9 @@
-# Windows: car.exe with the README and the licence beside it, as a zip and as an installer made
-# with NSIS that adds a Start-menu entry "Car" and an uninstaller that takes it all away again.
+# Windows: car.exe with a README for Windows users and the licence beside it, as a zip and as an
+# installer made with NSIS that adds a Start-menu entry "Car" and an uninstaller that takes it all
+# away again. The README has Windows line endings, for any text editor there.
 install(TARGETS car RUNTIME DESTINATION .)
-install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION .)
+configure_file(windows/README.txt.in README.txt @ONLY NEWLINE_STYLE WIN32)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/README.txt ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION .)
 
 set(CPACK_GENERATOR ZIP NSIS)
 set(CPACK_PACKAGE_FILE_NAME car-${PROJECT_VERSION}-win64)
@@ -27,7 +29,13 @@ set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 #   does; anyone else, instead of being asked for an administrator's password, installs for
 #   themselves into their own programs folder (CPack's picks their Documents);
 # - the uninstaller also removes the vendor's registry key once it is empty; CPack's removes only
-#   the program's key within it.
+#   the program's key within it;
+# - an older copy is looked for per user as well as for all users (CPack's looks only at the
+#   latter), and removed with its folder; a user who is not an administrator and finds a copy for
+#   all users is told that only an administrator can replace it, instead of being given an
+#   uninstaller that cannot remove it;
+# - the uninstaller of a copy for one user removes that user's registry keys and shortcuts even
+#   when an administrator runs it (CPack's would look among those for all users).
 set(nsis_template ${CMAKE_ROOT}/Modules/Internal/CPack/NSIS.template.in)
 file(READ ${nsis_template} byte_order_mark LIMIT 3)
 file(READ ${nsis_template} nsis_script OFFSET 3)
@@ -45,6 +53,40 @@ change_nsis_script([[$DOCUMENTS\@CPACK_PACKAGE_INSTALL_DIRECTORY@]]
 set(program_key [[DeleteRegKey /ifempty SHCTX "Software\@CPACK_PACKAGE_VENDOR@\@CPACK_PACKAGE_INSTALL_REGISTRY_KEY@"]])
 change_nsis_script("${program_key}"
   "${program_key}\n  DeleteRegKey /ifempty SHCTX \"Software\\@CPACK_PACKAGE_VENDOR@\"")
+# The key "Apps and features" lists the program under; ${uninstall_key} in the script.
+set(uninstall_key [[Software\Microsoft\Windows\CurrentVersion\Uninstall\@CPACK_PACKAGE_INSTALL_REGISTRY_KEY@]])
+change_nsis_script("
+  ReadRegStr $0 HKLM \"${uninstall_key}\" \"UninstallString\"
+  StrCmp $0 \"\" inst
+" [[
+  ReadRegStr $0 HKCU "${uninstall_key}" "UninstallString"
+  StrCmp $0 "" 0 older_copy
+  ReadRegStr $0 HKLM "${uninstall_key}" "UninstallString"
+  StrCmp $0 "" inst
+  UserInfo::GetAccountType
+  Pop $1
+  StrCmp $1 "Admin" older_copy
+  StrCmp $1 "Power" older_copy
+  MessageBox MB_OK|MB_ICONSTOP "@CPACK_NSIS_PACKAGE_NAME@ is already installed for all users of this computer, and only an administrator can replace it. Ask an administrator to install this version, or to uninstall @CPACK_NSIS_PACKAGE_NAME@ first." /SD IDOK
+  Abort
+older_copy:
+]])
+# Run in place, the old uninstaller cannot delete itself, and its folder would stay behind.
+change_nsis_script([[
+  IfErrors uninst_failed inst
+]] [[
+  IfErrors uninst_failed
+  Delete "$0"
+  RMDir "$3"
+  Goto inst
+]])
+change_nsis_script([[
+Function un.onInit
+]] [[
+Function un.onInit
+  ReadRegStr $0 HKCU "${uninstall_key}" "UninstallString"
+  StrCmp $0 "$\"$INSTDIR\@CPACK_NSIS_UNINSTALL_NAME@.exe$\"" done
+]])
 file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/nsis/NSIS.template.in
-  "${byte_order_mark}Target amd64-unicode\n${nsis_script}")
+  "${byte_order_mark}Target amd64-unicode\n!define uninstall_key \"${uninstall_key}\"\n${nsis_script}")
 list(PREPEND CMAKE_MODULE_PATH ${CMAKE_CURRENT_BINARY_DIR}/nsis)

@@ -144,6 +144,7 @@ frame_row "Wheels alone" BM_PartFrame/wheels cpu_time "(where the frame's time g
 handler_row BM_Special/up "Special, Up"
 handler_row BM_Special/left "Special, Left"
 handler_row BM_Mouse "Mouse, press or release"
+handler_row BM_MouseLostRelease "Mouse, a press that ends a drag whose release was lost"
 handler_row BM_MotionMouse "MotionMouse"
 row "Start to first frame in the X server (ms)" "$(median "$work/car" 1)" \
   "$(median "$work/baseline" 1)" "at most 1.35 ×"

@@ -9,8 +9,13 @@ run_packages="cmake make g++ pkg-config freeglut3-dev libgl1-mesa-dri xvfb xauth
 test_packages="$run_packages clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev xdotool valgrind desktop-file-utils dpkg-dev file clang-format clang-tidy cppcheck"
 # The web page and its browser tests. Emscripten depends on a node, which may have come from
 # outside Debian's packages, as may npm: Debian's npm is added below only where none is found.
-web_packages="cmake make emscripten"
-test_packages="$test_packages emscripten chromium"
+# qrencode prints the page's network address as a QR code (scripts/web.sh serve --lan), which
+# the tests read back with zbar-tools.
+web_packages="cmake make emscripten qrencode"
+test_packages="$test_packages emscripten chromium qrencode zbar-tools"
+# The page's tests in the other two engines: Firefox, and WebKitGTK's driver and MiniBrowser
+# (both on Xvfb; xdotool moves WebKit's pointer).
+test_packages="$test_packages firefox-esr webkit2gtk-driver libwebkit2gtk-4.1-0"
 # The benchmarks' frame probe (Xlib), and the profiler that finds where their time goes.
 test_packages="$test_packages libx11-dev linux-perf"
 # The end-to-end tests' synthetic keyboard and mouse (XTest).

@@ -1,8 +1,8 @@
 #!/bin/sh
 # Sets up what is missing, then builds and runs every test: the plain build with g++ (warnings
 # as errors), the address and undefined-behaviour sanitizer build with clang++, a soak under
-# valgrind, a minute of fuzzing, the web page in headless Chromium, the Windows build under Wine,
-# and the lint checks.
+# valgrind, a minute of fuzzing, the web page in Chromium, Firefox and WebKitGTK, the Windows
+# build under Wine, and the lint checks.
 set -eu
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
@@ -39,7 +39,7 @@ if ! build/fuzz/tests/fuzz/handler_fuzzer -max_total_time=60 -print_final_stats=
 fi
 grep -E '^(Done|stat::)' build/fuzz/fuzz.log
 
-echo "== web page (Emscripten) and its tests in headless Chromium"
+echo "== web page (Emscripten) and its tests in Chromium, Firefox and WebKitGTK"
 scripts/web.sh build
 (cd tests/web && npm ci --no-audit --no-fund && npm test)
 

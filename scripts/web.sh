@@ -1,7 +1,9 @@
 #!/bin/sh
 # Builds the viewer as a web page (build/web/page) and serves it on 127.0.0.1, printing the
 # address; stop it with Ctrl-C. "scripts/web.sh build" only builds. The port defaults to 8080:
-# scripts/web.sh serve 8000 takes another, 0 a free one.
+# scripts/web.sh serve 8000 takes another, 0 a free one. "scripts/web.sh serve --lan" serves
+# on the machine's network addresses as well, for a phone on the same network, and prints the
+# address and a QR code of it.
 set -eu
 cd "$(dirname "$0")/.."
 
@@ -12,6 +14,10 @@ cmake --build build/web -j "$(nproc)"
 
 case "${1:-serve}" in
   build) ;;
-  serve) exec node web/serve.mjs build/web/page "${2:-8080}" ;;
-  *) echo "usage: $0 [build | serve [PORT]]" >&2; exit 2 ;;
+  serve)
+    if [ $# -gt 0 ]; then shift; fi
+    lan=""
+    if [ "${1:-}" = --lan ]; then lan=--lan; shift; fi
+    exec node web/serve.mjs $lan build/web/page "${1:-8080}" ;;
+  *) echo "usage: $0 [build | serve [--lan] [PORT]]" >&2; exit 2 ;;
 esac

@@ -1,7 +1,8 @@
 // The page around the program: sizes the canvas's drawing buffer to the screen, hands the
 // program's GLUT mouse events it reads in CSS pixels, turns one finger into a mouse, drives the
-// car from on-screen buttons and keeps the page for use offline. It runs before Emscripten's
-// script, so that its listeners on window come before GLUT's.
+// car from on-screen buttons, keeps the page for use offline and brings the scene back after a
+// lost WebGL context. It runs before Emscripten's script, so that its listeners on window come
+// before GLUT's.
 "use strict";
 
 var Module = {
@@ -12,6 +13,7 @@ var Module = {
   // main() has set the window up and asked for the first frame, which can still be drawn at
   // the screen's resolution.
   postRun: () => {
+    restoreScene();
     fitBuffer();
     new ResizeObserver(fitBuffer).observe(Module.canvas);
     // A new devicePixelRatio (zoom, another screen) changes no box, only the window.
@@ -114,14 +116,18 @@ window.addEventListener("pointercancel", (event) => {
 window.addEventListener("blur", releaseHeldButtons);
 
 // The wheel is no input of the program. Emscripten's GLUT would report each turn of it as a
-// button press that is never released, which stalls every later drag; keep it from GLUT.
-window.addEventListener("mousewheel", (event) => event.stopImmediatePropagation(), true);
+// button press that is never released, which stalls every later drag; keep it from GLUT, under
+// both names it listens to (Firefox fires only the old DOMMouseScroll).
+for (const type of ["mousewheel", "DOMMouseScroll"]) {
+  window.addEventListener(type, (event) => event.stopImmediatePropagation(), true);
+}
 
 // Touches on the canvas never reach GLUT's own touch listeners, which are passive (every
 // cancel logs an error), follow whichever finger changed and miss touchcancel. The first
 // finger down is a left button; other fingers are ignored, and the page neither scrolls nor
 // zooms under any of them.
 let finger = null;
+let fingerPoint = null;
 
 function onCanvasTouch(event) {
   if (event.target !== Module.canvas) return;
@@ -132,11 +138,13 @@ function onCanvasTouch(event) {
   if (event.type === "touchstart") {
     if (finger !== null) return;
     finger = changed[0].identifier;
+    fingerPoint = changed[0];
     sendToGlut("mousedown", Module.canvas, 0, 1, changed[0]);
     return;
   }
   const touch = changed.find((t) => t.identifier === finger);
   if (!touch) return;
+  fingerPoint = touch;
   if (event.type === "touchmove") {
     sendToGlut("mousemove", Module.canvas, 0, 1, touch);
   } else {
@@ -193,4 +201,58 @@ for (const button of pad.querySelectorAll("button")) {
 // as before.
 function keepForOffline() {
   navigator.serviceWorker?.register("sw.js").catch(() => {});
+}
+
+// Phones take the GPU away from a page in the background and give it back when it returns. The
+// GL emulation's shaders and buffers die with the old context, so the page comes back as a
+// reload that carries the scene across in session storage. A drag held at the loss ends as a
+// release there.
+const SAVED_SCENE = "car-scene";
+const SCENE_NUMBERS = 11;
+
+function endDrags() {
+  releaseHeldButtons();
+  if (finger === null) return;
+  finger = null;
+  sendToGlut("mouseup", Module.canvas, 0, 0, fingerPoint);
+}
+
+Module.canvas.addEventListener("webglcontextlost", (event) => {
+  // Else the browser never gives the context back.
+  event.preventDefault();
+  endDrags();
+});
+Module.canvas.addEventListener("webglcontextrestored", () => {
+  // Before its first frame the program has taken no input: it comes back at the start.
+  if (Module.firstFrameMs) saveScene();
+  location.reload();
+});
+
+function saveScene() {
+  endDrags();
+  Module._StoreSceneState();
+  const at = Module._SceneStateNumbers() / Float64Array.BYTES_PER_ELEMENT;
+  const numbers = Module.HEAPF64.subarray(at, at + SCENE_NUMBERS);
+  try {
+    sessionStorage.setItem(SAVED_SCENE, JSON.stringify([...numbers]));
+  } catch {
+    // No storage: the page comes back at the start.
+  }
+}
+
+// The first six numbers are ints and the rest floats: anything else in storage is not a scene.
+function restoreScene() {
+  let numbers;
+  try {
+    const saved = sessionStorage.getItem(SAVED_SCENE);
+    sessionStorage.removeItem(SAVED_SCENE);
+    numbers = JSON.parse(saved);
+  } catch {
+    return;
+  }
+  const fits = (n, i) => (i < 6 ? (n | 0) === n : Math.fround(n) === n);
+  if (!Array.isArray(numbers) || numbers.length !== SCENE_NUMBERS || !numbers.every(fits)) return;
+  Module.HEAPF64.set(numbers, Module._SceneStateNumbers() / Float64Array.BYTES_PER_ELEMENT);
+  Module._LoadSceneState();
+  Module._glutPostRedisplay();
 }

@@ -37,12 +37,17 @@ const chromiumArgs = [
   "--no-first-run",
 ];
 
-// Starts a server of `dir` on `port` (0: a free one) and resolves to its address once it
-// prints it; stop() resolves once it has gone.
-export function startServer(dir = pageDir, port = 0) {
-  const server = spawn(process.execPath, [join(repo, "web/serve.mjs"), dir, String(port)], {
+// Starts a server of `dir` on `port` (0: a free one), with the server's `options`, and resolves
+// to its address once it prints it; printed() is all it has printed so far, stop() resolves once
+// it has gone.
+export function startServer(dir = pageDir, port = 0, options = []) {
+  const server = spawn(process.execPath, [join(repo, "web/serve.mjs"), ...options, dir, String(port)], {
     stdio: ["ignore", "pipe", "inherit"],
   });
+  // Not left serving should the tests end without stopping it.
+  const kill = () => server.kill();
+  process.once("exit", kill);
+  server.once("exit", () => process.off("exit", kill));
   return new Promise((resolve, reject) => {
     let output = "";
     server.stdout.on("data", (chunk) => {
@@ -54,7 +59,7 @@ export function startServer(dir = pageDir, port = 0) {
           server.once("exit", stopped);
           server.kill();
         });
-      if (address) resolve({ url: address[0], port: Number(new URL(address[0]).port), stop });
+      if (address) resolve({ url: address[0], port: Number(new URL(address[0]).port), printed: () => output, stop });
     });
     server.on("exit", (code) => reject(new Error(`server exited with ${code}: ${output}`)));
   });

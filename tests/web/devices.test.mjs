@@ -5,6 +5,7 @@ import { cpSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from "node:f
 import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { after, before, describe, test } from "node:test";
+import { PNG } from "pngjs";
 import {
   DEVICES,
   canvasBox,
@@ -205,6 +206,29 @@ describe("the page on phones, tablets and a desktop", () => {
       });
     });
 
+    for (const device of ["phone", "tablet", "phone on its side"]) {
+      test(`${device}: on screen, off the canvas, where a thumb reaches; the canvas's edge shows`, async () => {
+        await onDevice(device, async ({ page }) => {
+          const { width, height } = DEVICES[device].viewport;
+          const pad = await page.getByRole("group", { name: "Drive" }).boundingBox();
+          const canvas = await canvasBox(page);
+          const [right, bottom] = [canvas.x + canvas.width, canvas.y + canvas.height];
+          assert.ok(pad.x >= 0 && pad.y >= 0 && pad.x + pad.width <= width && pad.y + pad.height <= height, "off screen");
+          if (height > width) {
+            assert.ok(pad.y >= bottom, "over the canvas");
+            assert.ok(height - (pad.y + pad.height) <= 16, `${height - (pad.y + pad.height)} px above the bottom`);
+          } else {
+            assert.ok(pad.x >= right, "not beside the canvas");
+          }
+          // The page just outside the canvas's bottom right corner, below it or beside it.
+          const outside = height > width ? { x: right - 2, y: bottom + 1 } : { x: right + 1, y: bottom - 2 };
+          const shot = PNG.sync.read(await page.screenshot({ clip: { ...outside, width: 1, height: 1 }, scale: "css" }));
+          const white = [...shot.data.subarray(0, 3)].every((c) => c > 240);
+          assert.ok(!white, `the page around the canvas is white as the canvas: ${[...shot.data.subarray(0, 3)]}`);
+        });
+      });
+    }
+
     test("20 taps on Forward are 20 up arrows", async () => {
       const keys = await pictureAfter("phone", async ({ page }) => {
         for (let i = 0; i < 20; i++) await page.keyboard.press("ArrowUp");
@@ -268,57 +292,149 @@ describe("the page on phones, tablets and a desktop", () => {
   });
 
   describe("offline", () => {
-    // A copy of the page on a server of its own, which the test can stop and change.
+    // Copies of the page on a server of their own, which a test can stop and change: one at the
+    // root, another under second/.
     let copy;
     before(() => {
       copy = mkdtempSync(join(tmpdir(), "car-page-"));
       cpSync(pageDir, copy, { recursive: true });
+      cpSync(pageDir, join(copy, "second"), { recursive: true });
     });
     after(() => rmSync(copy, { recursive: true, force: true }));
 
-    // The page's text, and the caches it keeps, once its service worker has taken over.
+    // The page's text, and the caches on its host, once its service worker has taken over.
     const kept = (page) =>
       page.evaluate(async () => {
         await navigator.serviceWorker.ready;
         return { hint: document.querySelector("p").innerText, caches: await caches.keys() };
       });
 
-    test("after one visit the page draws with no network; a new build replaces what is kept", async () => {
+    // A new build of the page at the root: another hint and page.js, and so another service
+    // worker with another cache name.
+    let builds = 0;
+    function newBuild() {
+      builds++;
+      const edit = (name, change) => writeFileSync(join(copy, name), change(readFileSync(join(copy, name), "utf8")));
+      edit("index.html", (html) => html.replace(/Drag (a|build \d+'s) finger/, `Drag build ${builds}'s finger`));
+      edit("page.js", (js) => `${js}// build ${builds}\n`);
+      edit("sw.js", (sw) => sw.replace(/[0-9a-f]{16}/, `${builds}`.padStart(16, "0")));
+    }
+
+    // Waits for the new service worker, which installs in the background, to drop `old`.
+    async function cacheReplaced(page, old) {
+      const deadline = Date.now() + 20000;
+      while ((await page.evaluate(() => caches.keys())).includes(old)) {
+        assert.ok(Date.now() < deadline, "the new build's cache never replaced the old one");
+        await page.waitForTimeout(200);
+      }
+    }
+
+    async function drawsOffline(page, hint) {
+      await page.reload();
+      await waitForFirstFrame(page);
+      assertProbes(await settledPicture(page), START_VIEW);
+      assert.match((await kept(page)).hint, hint);
+    }
+
+    test("after one visit the page draws with no network; a new build replaces its own cache only", async () => {
       const context = await shared.browser.newContext(DEVICES.phone);
       let local = await startServer(copy);
       try {
         const { page } = await openPage(context, local.url);
-        const first = await kept(page);
-        assert.equal(first.caches.length, 1);
+        const [ours, ...others] = (await kept(page)).caches;
+        assert.deepEqual(others, []);
+        // Another copy of the page under another path, and another app, on the same host.
+        const { page: second } = await openPage(context, `${local.url}second/`);
+        await kept(second);
+        await second.evaluate(() => caches.open("another app"));
+        const before = await page.evaluate(() => caches.keys());
 
         await local.stop();
         await context.setOffline(true);
-        await page.reload();
-        await waitForFirstFrame(page);
-        assertProbes(await settledPicture(page), START_VIEW);
+        await drawsOffline(page, /Drag a finger/);
 
-        // A new build: another hint, and so another service worker.
-        const html = readFileSync(join(copy, "index.html"), "utf8");
-        writeFileSync(join(copy, "index.html"), html.replace("Drag a finger", "Drag one finger"));
-        const sw = readFileSync(join(copy, "sw.js"), "utf8");
-        writeFileSync(join(copy, "sw.js"), sw.replace(/car-[0-9a-f]+/, "car-0123456789abcdef"));
+        newBuild();
         await context.setOffline(false);
         local = await startServer(copy, local.port);
         await page.reload();
         await waitForFirstFrame(page);
-        assert.match((await kept(page)).hint, /Drag one finger/);
-        // The new service worker installs in the background and drops the old cache.
-        const deadline = Date.now() + 20000;
-        while ((await page.evaluate(() => caches.keys())).join() !== "car-0123456789abcdef") {
-          assert.ok(Date.now() < deadline, "the new build's cache never replaced the old one");
-          await page.waitForTimeout(200);
-        }
+        assert.match((await kept(page)).hint, /Drag build \d+'s finger/);
+        await cacheReplaced(page, ours);
+        const after = await page.evaluate(() => caches.keys());
+        assert.deepEqual(
+          after.filter((name) => before.includes(name)).sort(),
+          before.filter((name) => name !== ours).sort(),
+          "the caches of the page's other copy and of other apps",
+        );
 
+        await local.stop();
+        await context.setOffline(true);
+        await drawsOffline(page, /Drag build \d+'s finger/);
+        await drawsOffline(second, /Drag a finger/);
+      } finally {
+        await local.stop();
+        await context.close();
+      }
+    });
+
+    test("a host's max-age keeps no file of the old build in the new cache", async () => {
+      const context = await shared.browser.newContext(DEVICES.phone);
+      const local = await startServer(copy, 0, ["--max-age", "600"]);
+      try {
+        const { page } = await openPage(context, local.url);
+        const [ours] = (await kept(page)).caches;
+        newBuild();
+        await page.reload();
+        await waitForFirstFrame(page);
+        await cacheReplaced(page, ours);
+        // Each file kept, as a SHA-256 of what the cache holds and of what the host serves now.
+        const files = await page.evaluate(async () => {
+          const hex = async (response) =>
+            [...new Uint8Array(await crypto.subtle.digest("SHA-256", await response.arrayBuffer()))]
+              .map((b) => b.toString(16).padStart(2, "0"))
+              .join("");
+          const [name, ...others] = await caches.keys();
+          if (others.length) throw new Error(`more than one cache: ${[name, ...others]}`);
+          const cache = await caches.open(name);
+          return Promise.all(
+            (await cache.keys()).map(async (request) => {
+              const now = await fetch(request.url, { cache: "no-store" });
+              return { file: request.url, kept: await hex(await cache.match(request)), served: await hex(now) };
+            }),
+          );
+        });
+        assert.ok(files.length >= 6, JSON.stringify(files));
+        for (const { file, kept, served } of files) assert.equal(kept, served, file);
+      } finally {
+        await local.stop();
+        await context.close();
+      }
+    });
+
+    test("offline, the manifest's icons load, and anything else fails cleanly", async () => {
+      const context = await shared.browser.newContext(DEVICES.phone);
+      const local = await startServer(copy);
+      try {
+        const { page, errors } = await openPage(context, local.url);
+        await kept(page);
         await local.stop();
         await context.setOffline(true);
         await page.reload();
         await waitForFirstFrame(page);
-        assert.match((await kept(page)).hint, /Drag one finger/);
+        // What the page said while starting again is the start's own.
+        errors.length = 0;
+        const icons = await page.evaluate(async () => {
+          const manifest = await (await fetch("manifest.webmanifest")).json();
+          return Promise.all(
+            manifest.icons.map(async ({ src }) => (await fetch(src)).headers.get("Content-Type")),
+          );
+        });
+        assert.deepEqual(icons, ["image/png", "image/png", "image/png"]);
+        assert.deepEqual(errors, []);
+        const other = await page.evaluate(() => fetch("not-kept.png").then((r) => r.status, (e) => e.name));
+        assert.equal(other, "TypeError");
+        // As with no service worker: the file did not load, and nothing else went wrong.
+        assert.deepEqual(errors.filter((error) => !error.startsWith("Failed to load resource:")), []);
       } finally {
         await local.stop();
         await context.close();

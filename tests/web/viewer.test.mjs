@@ -1,137 +1,307 @@
-// The page in headless Chromium on a desktop: what it holds, the start picture, and the keys
-// and drags that change it, checked with pixel probes on flat colour away from edges.
+// The page on a desktop in each browser engine: what it holds, the start picture, the keys,
+// drags and touches that change it, and a WebGL context lost and given back. Pictures are
+// checked with pixel probes on flat colour away from edges, or against each other exactly.
 import assert from "node:assert/strict";
 import { statSync } from "node:fs";
 import { join } from "node:path";
-import { describe, test } from "node:test";
-import { HEIGHT, WIDTH, openPage, pageDir, serverAndBrowser, settledPicture } from "./browser_page.mjs";
-import { DRIVEN_FORWARD, FRONT_ON, START_VIEW, assertProbes } from "./views.mjs";
+import { after, before, describe, test } from "node:test";
+import { PNG } from "pngjs";
+import { HEIGHT, WIDTH, pageDir } from "./browser_page.mjs";
+import { ENGINES, launch, serveRecordedPage, waitFor } from "./engines.mjs";
+import { DRIVEN_FORWARD, FRONT_ON, START_VIEW, TURNED_30, assertProbes } from "./views.mjs";
 
-async function drag(page, button, from, to) {
-  await page.mouse.move(...from);
-  await page.mouse.down({ button });
-  await page.mouse.move(...to, { steps: 9 });
-  await page.mouse.up({ button });
+const DESKTOP = { width: WIDTH, height: HEIGHT + 40 };
+
+function canvasBox(tab) {
+  return tab.evaluate(() => {
+    const { x, y, width, height } = document.getElementById("canvas").getBoundingClientRect();
+    return { x, y, width, height };
+  });
 }
 
-describe("the page in a browser", () => {
-  const shared = serverAndBrowser();
-
-  // Opens a fresh page, runs the steps, and fails on any page or console error on the way.
-  async function withPage(steps, viewport) {
-    const opened = await openPage(shared.browser.context, shared.server.url, viewport);
-    try {
-      await steps(opened);
-      assert.deepEqual(opened.errors, []);
-    } finally {
-      await opened.page.close();
-    }
+// The canvas as shown, at the screen's own resolution, once two grabs in a row agree.
+async function settledPicture(tab) {
+  const clip = await canvasBox(tab);
+  const deadline = Date.now() + 10000;
+  let last = await tab.canvasShot(clip);
+  for (;;) {
+    const next = await tab.canvasShot(clip);
+    if (next.equals(last)) return PNG.sync.read(next);
+    if (Date.now() > deadline) throw new Error("the picture never settled");
+    last = next;
   }
+}
 
-  test("shows one 800 x 600 canvas and a one-line hint, titled Car", async (t) => {
-    await withPage(async ({ page, firstFrameMs }) => {
-      assert.equal(await page.title(), "Car");
-      const layout = await page.evaluate(() => ({
-        canvases: [...document.querySelectorAll("canvas")].map((c) => {
-          const box = c.getBoundingClientRect();
-          return [c.width, c.height, box.x, box.y, box.width, box.height];
-        }),
-        text: document.body.innerText.trim(),
-        // What shows: the on-screen arrows are for touch screens.
-        shown: [...document.querySelectorAll("canvas, p, button")].filter((e) => e.checkVisibility()).length,
-      }));
-      assert.deepEqual(layout.canvases, [[WIDTH, HEIGHT, 0, 0, WIDTH, HEIGHT]]);
-      assert.equal(layout.shown, 2);
-      assert.match(layout.text, /^Arrow keys[^\n]*drag[^\n]*$/i);
+function assertSamePicture(seen, expected, what) {
+  assert.equal(seen.width, expected.width, what);
+  assert.ok(seen.data.equals(expected.data), `${what}: the pictures differ`);
+}
 
-      const size = (name) => statSync(join(pageDir, name)).size;
-      t.diagnostic(`page size: index.wasm ${size("index.wasm")} B + index.js ${size("index.js")} B`);
-      t.diagnostic(`first frame drawn ${firstFrameMs.toFixed(0)} ms after navigation start`);
+async function press(tab, key, times = 1) {
+  for (let i = 0; i < times; i++) await tab.press(key);
+}
+
+// A drag `dx` px right from (x, y), in steps of 10 px at most.
+async function drag(tab, dx, { button = "left", from = [400, 450] } = {}) {
+  const [x, y] = from;
+  await tab.mouseMove(x, y);
+  await tab.mouseDown(button);
+  const steps = Math.ceil(Math.abs(dx) / 10);
+  for (let i = 1; i <= steps; i++) await tab.mouseMove(x + (dx * i) / steps, y);
+  await tab.mouseUp(button);
+}
+
+const loseContext = (tab) =>
+  tab.evaluate(() => {
+    const canvas = document.getElementById("canvas");
+    window.contextLoss = canvas.getContext("webgl").getExtension("WEBGL_lose_context");
+    canvas.addEventListener("webglcontextlost", () => (window.contextLost = true));
+    window.contextLoss.loseContext();
+  });
+
+// Takes the page's WebGL context away, runs `whileLost`, gives the context back and waits until
+// the page has drawn again. Resolves to what was recorded as errors while the context was gone.
+async function loseAndRestoreContext(tab, whileLost = async () => {}) {
+  await loseContext(tab);
+  await waitFor(tab, "the loss of the context", () => window.contextLost);
+  await whileLost();
+  const errors = await tab.evaluate(() => window.recordedErrors);
+  await tab.evaluate(() => window.contextLoss.restoreContext());
+  // The page reloads: a new one has no contextLoss.
+  await waitFor(tab, "a frame after the restore", () => !window.contextLoss && window.Module?.firstFrameMs);
+  return errors;
+}
+
+for (const [engine, can] of Object.entries(ENGINES)) {
+  describe(`the page in ${engine}`, () => {
+    let server;
+    let browser;
+    before(async () => {
+      server = await serveRecordedPage();
+      browser = await launch(engine);
     });
-  });
-
-  test("starts with the car side-on in the middle", async () => {
-    await withPage(async ({ page }) => assertProbes(await settledPicture(page), START_VIEW));
-  });
-
-  test("20 up arrows drive the body 200 px left", async () => {
-    await withPage(async ({ page }) => {
-      for (let i = 0; i < 20; i++) await page.keyboard.press("ArrowUp");
-      assertProbes(await settledPicture(page), DRIVEN_FORWARD);
+    after(async () => {
+      await browser?.close();
+      await server?.stop();
     });
-  });
 
-  for (const button of ["left", "middle", "right"]) {
-    test(`a drag of 90 px right with the ${button} button shows the front end`, async () => {
-      await withPage(async ({ page }) => {
-        await drag(page, button, [400, 450], [490, 450]);
-        assertProbes(await settledPicture(page), FRONT_ON);
+    // Opens a fresh page, waits for its first frame, runs the steps, and fails on any page
+    // error, console error, or console warning after the first frame on the way.
+    async function withPage(steps, options = {}) {
+      const tab = await browser.open(server.url, { ...DESKTOP, ...options });
+      try {
+        const firstFrameMs = await waitFor(tab, "the first frame", () => window.Module?.firstFrameMs);
+        await steps(tab, firstFrameMs);
+        assert.deepEqual(await tab.evaluate(() => window.recordedErrors), []);
+      } finally {
+        await tab.close();
+      }
+    }
+
+    async function pictureAfter(steps, options) {
+      let picture;
+      await withPage(async (tab) => {
+        await steps(tab);
+        picture = await settledPicture(tab);
+      }, options);
+      return picture;
+    }
+
+    test("shows one 800 x 600 canvas and a one-line hint, titled Car", async (t) => {
+      await withPage(async (tab, firstFrameMs) => {
+        const layout = await tab.evaluate(() => ({
+          title: document.title,
+          canvases: [...document.querySelectorAll("canvas")].map((c) => {
+            const box = c.getBoundingClientRect();
+            return [c.width, c.height, box.x, box.y, box.width, box.height];
+          }),
+          text: document.body.innerText.trim(),
+          // What shows: the on-screen arrows are for touch screens.
+          shown: [...document.querySelectorAll("canvas, p, button")].filter((e) => e.checkVisibility()).length,
+        }));
+        assert.equal(layout.title, "Car");
+        assert.deepEqual(layout.canvases, [[WIDTH, HEIGHT, 0, 0, WIDTH, HEIGHT]]);
+        assert.equal(layout.shown, 2);
+        assert.match(layout.text, /^Arrow keys[^\n]*drag[^\n]*$/i);
+
+        const size = (name) => statSync(join(pageDir, name)).size;
+        t.diagnostic(`page size: index.wasm ${size("index.wasm")} B + index.js ${size("index.js")} B`);
+        t.diagnostic(`first frame drawn ${firstFrameMs.toFixed(0)} ms after navigation start`);
       });
     });
-  }
 
-  // Each draw call costs the GL emulation an upload and a round of WebGL state, which on a slow
-  // phone is most of a frame: ten polygons of body and cabin, and per wheel its hub bar and the
-  // whole torus at once.
-  test("a frame is 18 draw calls", async () => {
-    await withPage(async ({ page }) => {
-      const calls = await page.evaluate(async () => {
-        const gl = Module.ctx;
-        let draws = 0;
-        for (const name of ["drawArrays", "drawElements"]) {
-          const draw = gl[name].bind(gl);
-          gl[name] = (...args) => {
-            draws++;
-            draw(...args);
-          };
-        }
-        const drawn = new Promise((resolve) => {
+    test("starts with the car side-on in the middle", async () => {
+      await withPage(async (tab) => assertProbes(await settledPicture(tab), START_VIEW));
+    });
+
+    test("20 up arrows drive the body 200 px left", async () => {
+      await withPage(async (tab) => {
+        await press(tab, "ArrowUp", 20);
+        assertProbes(await settledPicture(tab), DRIVEN_FORWARD);
+      });
+    });
+
+    for (const button of ["left", "middle", "right"]) {
+      test(`a drag of 90 px right with the ${button} button shows the front end`, async () => {
+        await withPage(async (tab) => {
+          await drag(tab, 90, { button });
+          assertProbes(await settledPicture(tab), FRONT_ON);
+        });
+      });
+    }
+
+    // Two drags of 30 px: a wheel turn that GLUT took for a held button would make the first
+    // jump and the second do nothing.
+    // Each draw call costs the GL emulation an upload and a round of WebGL state, which on a
+    // slow phone is most of a frame: ten polygons of body and cabin, and per wheel its hub bar
+    // and the whole torus at once.
+    test("a frame is 18 draw calls", async () => {
+      await withPage(async (tab) => {
+        await tab.evaluate(() => {
+          const gl = Module.ctx;
+          let draws = 0;
+          for (const name of ["drawArrays", "drawElements"]) {
+            const draw = gl[name].bind(gl);
+            gl[name] = (...args) => {
+              draws++;
+              draw(...args);
+            };
+          }
           const after = Module.postMainLoop;
           Module.postMainLoop = () => {
             after();
-            resolve();
+            window.drawsInFrame = draws;
           };
+          Module._glutPostRedisplay();
         });
-        Module._glutPostRedisplay();
-        await drawn;
-        return draws;
+        assert.equal(await waitFor(tab, "a frame", () => window.drawsInFrame), 18);
       });
-      assert.equal(calls, 18);
     });
-  });
 
-  test("a turn of the mouse wheel leaves later drags working", async () => {
-    await withPage(async ({ page }) => {
-      await page.mouse.move(100, 100);
-      await page.mouse.wheel(0, 100);
-      await drag(page, "left", [400, 450], [490, 450]);
-      assertProbes(await settledPicture(page), FRONT_ON);
+    test("a turn of the mouse wheel leaves later drags working", async () => {
+      await withPage(async (tab) => {
+        await tab.wheel(100, 100, 100);
+        await drag(tab, 30);
+        await drag(tab, 60);
+        assertProbes(await settledPicture(tab), FRONT_ON);
+      });
     });
-  });
 
-  test("the arrow keys drive the car and never scroll the page", async () => {
-    // A window lower than the page, so that the arrows could scroll it. (The canvas shrinks
-    // to the window's width: there is no sideways scroll to try.)
-    await withPage(
-      async ({ page }) => {
-        const scrollable = await page.evaluate(
-          () => document.documentElement.scrollHeight > innerHeight,
+    test("the arrow keys drive the car and never scroll the page", async () => {
+      // A window lower than the page, so that the arrows could scroll it. (The canvas shrinks
+      // to the window's width: there is no sideways scroll to try.)
+      await withPage(
+        async (tab) => {
+          const scrollable = await tab.evaluate(() => document.documentElement.scrollHeight > innerHeight);
+          assert.ok(scrollable, "the page fits the window: the check would prove nothing");
+          // Steering there and back, then 20 net steps forward.
+          for (const [key, times] of [
+            ["ArrowLeft", 10],
+            ["ArrowRight", 10],
+            ["ArrowDown", 10],
+            ["ArrowUp", 30],
+          ]) {
+            await press(tab, key, times);
+            assert.deepEqual(await tab.evaluate(() => [scrollX, scrollY]), [0, 0], key);
+          }
+          assertProbes(await settledPicture(tab), DRIVEN_FORWARD);
+        },
+        { width: 440, height: 340 },
+      );
+    });
+
+    if (can.touch) {
+      test("a finger 30 px right turns the view 30 degrees", async () => {
+        await withPage(
+          async (tab) => {
+            await tab.touchStart(400, 450);
+            for (let x = 405; x <= 430; x += 5) await tab.touchMove(x, 450);
+            await tab.touchEnd();
+            assertProbes(await settledPicture(tab), TURNED_30);
+          },
+          { touch: true },
         );
-        assert.ok(scrollable, "the page fits the window: the check would prove nothing");
-        // Steering there and back, then 20 net steps forward.
-        const presses = [
-          ["ArrowLeft", 10],
-          ["ArrowRight", 10],
-          ["ArrowDown", 10],
-          ["ArrowUp", 30],
-        ];
-        for (const [key, times] of presses) {
-          for (let i = 0; i < times; i++) await page.keyboard.press(key);
-          assert.deepEqual(await page.evaluate(() => [scrollX, scrollY]), [0, 0], key);
-        }
-        assertProbes(await settledPicture(page), DRIVEN_FORWARD);
-      },
-      { width: 440, height: 340 },
-    );
+      });
+    }
+
+    if (can.ratio) {
+      test("a mouse at devicePixelRatio 2: 30 px right turns the view 30 degrees", async () => {
+        await withPage(
+          async (tab) => {
+            const canvasWidth = () => [devicePixelRatio, document.getElementById("canvas").width];
+            const buffer = await tab.evaluate(canvasWidth);
+            assert.deepEqual(buffer, [2, 1600]);
+            await drag(tab, 30);
+            assertProbes(await settledPicture(tab), TURNED_30);
+          },
+          { ratio: 2 },
+        );
+      });
+    }
+
+    describe("a lost WebGL context comes back", () => {
+      const firstSteps = async (tab) => {
+        await press(tab, "ArrowLeft", 5);
+        await press(tab, "ArrowUp", 10);
+        await drag(tab, 30);
+      };
+      const laterSteps = async (tab) => {
+        await press(tab, "ArrowUp", 10);
+        await drag(tab, 60, { button: "right" });
+        // The on-screen Forward button, pressed from the keyboard.
+        const forward = () => document.querySelector("[aria-label=Forward]").click();
+        for (let i = 0; i < 3; i++) await tab.evaluate(forward);
+      };
+
+      test("with the same picture, and keys, drags and buttons go on from there", async () => {
+        const expected = await pictureAfter(async (tab) => {
+          await firstSteps(tab);
+          await laterSteps(tab);
+        });
+        const seen = await pictureAfter(async (tab) => {
+          await firstSteps(tab);
+          const beforeLoss = await settledPicture(tab);
+          // A key that only redraws: a frame on the lost context.
+          const errorsWhileLost = await loseAndRestoreContext(tab, () => press(tab, "Home"));
+          assert.deepEqual(errorsWhileLost, []);
+          assertSamePicture(await settledPicture(tab), beforeLoss, "after the restore");
+          await laterSteps(tab);
+        });
+        assertSamePicture(seen, expected, "keys, drags and buttons after the restore");
+      });
+
+      // What the page keeps across the reload is read back only if the scene can hold it.
+      for (const [what, stored] of [
+        ["not JSON", "[0, 0"],
+        ["ten numbers", "[0, 0, 0, 0, 90, 0, 0, 0, 0, 0]"],
+        ["a fraction for a drag total", "[0, 0, 0, 0, 90.5, 0, 0, 0, 0, 0, 0]"],
+      ]) {
+        test(`a saved scene of ${what} is ignored`, async () => {
+          await withPage(async (tab) => {
+            await tab.evaluate((text) => {
+              sessionStorage.setItem("car-scene", text);
+              window.beforeReload = true;
+              location.reload();
+            }, stored);
+            await waitFor(tab, "a frame after the reload", () => !window.beforeReload && window.Module?.firstFrameMs);
+            assertProbes(await settledPicture(tab), START_VIEW);
+          });
+        });
+      }
+
+      test("a drag held at the loss ends there as a release would", async () => {
+        await withPage(async (tab) => {
+          await tab.mouseMove(400, 450);
+          await tab.mouseDown("left");
+          for (const x of [410, 420, 430]) await tab.mouseMove(x, 450);
+          await loseAndRestoreContext(tab);
+          // The release comes to the new page, which saw no press.
+          await tab.mouseUp("left");
+          assertProbes(await settledPicture(tab), TURNED_30);
+          await drag(tab, 60);
+          assertProbes(await settledPicture(tab), FRONT_ON);
+        });
+      });
+    });
   });
-});
+}

@@ -1,6 +1,6 @@
 #!/bin/sh
-# The zip holds car.exe, the README and the licence; car.exe is a stripped GUI program that needs
-# only DLLs every Windows has, with the car icon and version information.
+# The zip holds car.exe, a README for Windows users and the licence; car.exe is a stripped GUI
+# program that needs only DLLs every Windows has, with the car icon and version information.
 # Usage: exe_test.sh ZIP VERSION
 set -eu
 zip=$1
@@ -17,8 +17,17 @@ fail() {
 (cd "$scratch" && cmake -E tar xf "$zip")
 folder=$scratch/$(basename "$zip" .zip)
 listed=$(cd "$folder" && find . -type f | sort | tr '\n' ' ')
-[ "$listed" = "./LICENSE ./README.md ./car.exe " ] || fail "the zip holds $listed"
+[ "$listed" = "./LICENSE ./README.txt ./car.exe " ] || fail "the zip holds $listed"
 exe=$folder/car.exe
+
+# Plain text with Windows line endings, saying how to start and remove the program and how to
+# get past the warning about an unsigned program.
+readme=$folder/README.txt
+[ "$(grep -c "$(printf '\r')\$" "$readme")" = "$(wc -l <"$readme")" ] || fail "README.txt has lines without CR LF"
+for words in "Car $version" "car.exe" "Start menu" "Uninstall" "More info" "Run anyway" "Up / Down"; do
+  grep -qF "$words" "$readme" || fail "README.txt does not mention \"$words\""
+done
+! grep -qE '(^#|\]\(|scripts/|`)' "$readme" || fail "README.txt has Markdown or the repository's commands"
 
 headers=$(x86_64-w64-mingw32-objdump -p -h "$exe")
 echo "$headers" | grep -q 'Subsystem.*(Windows GUI)' || fail "car.exe is not a GUI program"

@@ -1,0 +1,311 @@
+// The three browser engines the page is tested in, each behind one small interface, so that a
+// suite runs unchanged in all of them:
+//   const browser = await launch(engine);
+//   const tab = await browser.open(url, { width, height, ratio, touch });
+//   tab.press(key), tab.mouseMove(x, y), tab.mouseDown(button), tab.mouseUp(button),
+//   tab.wheel(x, y, dy), tab.touchStart(x, y), tab.touchMove(x, y), tab.touchEnd(),
+//   tab.evaluate(fn, arg), tab.canvasShot(box): a PNG of the canvas box as shown, tab.close()
+//   await browser.close()
+// Chromium is Debian's, through playwright-core; Firefox is Debian's firefox-esr, through
+// puppeteer-core over WebDriver BiDi; WebKit is WebKitGTK's MiniBrowser, through Debian's
+// WebKitWebDriver and selenium-webdriver. Firefox and WebKit draw WebGL only on an X display:
+// each gets an Xvfb of its own, which goes when the browser does.
+import { execFile, spawn } from "node:child_process";
+import { cpSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from "node:fs";
+import { connect, createServer } from "node:net";
+import { tmpdir } from "node:os";
+import { join } from "node:path";
+import { setTimeout as sleep } from "node:timers/promises";
+import { promisify } from "node:util";
+import { PNG } from "pngjs";
+import puppeteer from "puppeteer-core";
+import { Builder, Key } from "selenium-webdriver";
+import { pageDir, startBrowser, startServer } from "./browser_page.mjs";
+
+// What each can give beyond keys, mouse and pictures: real touch events, and an emulated
+// devicePixelRatio. WebKitGTK's driver turns touch actions into mouse events and sets no ratio.
+export const ENGINES = {
+  chromium: { touch: true, ratio: true },
+  firefox: { touch: true, ratio: true },
+  webkit: { touch: false, ratio: false },
+};
+
+export function launch(engine) {
+  return { chromium: launchChromium, firefox: launchFirefox, webkit: launchWebKit }[engine]();
+}
+
+// The processes this run starts (Xvfb, WebKitWebDriver and the MiniBrowser it starts), each
+// leading a process group of its own: stopped as a group, and at the latest when this process
+// ends, an interrupt included. (puppeteer does the same for Firefox.)
+const started = new Set();
+process.on("exit", () => {
+  for (const child of started) {
+    try {
+      process.kill(-child.pid, "SIGKILL");
+    } catch {
+      // Gone already.
+    }
+  }
+});
+for (const [signal, number] of [["SIGINT", 2], ["SIGTERM", 15], ["SIGHUP", 1]]) {
+  process.on(signal, () => process.exit(128 + number));
+}
+
+function startGroup(command, args, options) {
+  const child = spawn(command, args, { ...options, detached: true });
+  started.add(child);
+  child.once("exit", () => started.delete(child));
+  return child;
+}
+
+function stop(child) {
+  return new Promise((stopped) => {
+    if (!started.has(child)) return stopped();
+    child.once("exit", stopped);
+    process.kill(-child.pid, "SIGTERM");
+  });
+}
+
+// A private X server: Xvfb writes the display number it took to fd 3 once it is ready.
+async function startXvfb() {
+  const args = ["-displayfd", "3", "-screen", "0", "1920x1200x24", "-nolisten", "tcp", "-noreset"];
+  const xvfb = startGroup("Xvfb", args, { stdio: ["ignore", "ignore", "ignore", "pipe"] });
+  const display = await new Promise((resolve, reject) => {
+    let number = "";
+    xvfb.stdio[3].on("data", (chunk) => {
+      number += chunk;
+      if (number.includes("\n")) resolve(`:${number.trim()}`);
+    });
+    xvfb.once("exit", (code) => reject(new Error(`Xvfb exited with ${code}`)));
+  });
+  return { display, stop: () => stop(xvfb) };
+}
+
+// What playwright's and puppeteer's pages do alike; the page lives in a browser context of its
+// own, closed with it.
+function pageTab(page, context) {
+  return {
+    press: (key) => page.keyboard.press(key),
+    mouseMove: (x, y) => page.mouse.move(x, y),
+    mouseDown: (button) => page.mouse.down({ button }),
+    mouseUp: (button) => page.mouse.up({ button }),
+    evaluate: (fn, arg) => page.evaluate(fn, arg),
+    canvasShot: (clip) => page.screenshot({ clip }),
+    close: () => context.close(),
+  };
+}
+
+async function launchChromium() {
+  const browser = await startBrowser();
+  return {
+    async open(url, { width, height, ratio = 1, touch = false }) {
+      const context = await browser.newContext({
+        viewport: { width, height },
+        deviceScaleFactor: ratio,
+        hasTouch: touch,
+      });
+      const page = await context.newPage();
+      await page.goto(url);
+      const cdp = touch ? await context.newCDPSession(page) : null;
+      const touchEvent = (type, points) =>
+        cdp.send("Input.dispatchTouchEvent", { type, touchPoints: points.map(([x, y]) => ({ x, y })) });
+      return {
+        ...pageTab(page, context),
+        wheel: async (x, y, dy) => {
+          await page.mouse.move(x, y);
+          await page.mouse.wheel(0, dy);
+        },
+        touchStart: (x, y) => touchEvent("touchStart", [[x, y]]),
+        touchMove: (x, y) => touchEvent("touchMove", [[x, y]]),
+        touchEnd: () => touchEvent("touchEnd", []),
+      };
+    },
+    close: () => browser.close(),
+  };
+}
+
+async function launchFirefox() {
+  const xvfb = await startXvfb();
+  let browser;
+  try {
+    browser = await puppeteer.launch({
+      browser: "firefox",
+      executablePath: "/usr/bin/firefox-esr",
+      headless: true,
+      env: { ...process.env, DISPLAY: xvfb.display },
+    });
+  } catch (error) {
+    await xvfb.stop();
+    throw error;
+  }
+  return {
+    async open(url, { width, height, ratio = 1, touch = false }) {
+      const context = await browser.createBrowserContext();
+      const page = await context.newPage();
+      await page.setViewport({ width, height, deviceScaleFactor: ratio, hasTouch: touch });
+      await page.goto(url);
+      return {
+        ...pageTab(page, context),
+        wheel: async (x, y, dy) => {
+          await page.mouse.move(x, y);
+          await page.mouse.wheel({ deltaY: dy });
+        },
+        touchStart: (x, y) => page.touchscreen.touchStart(x, y),
+        touchMove: (x, y) => page.touchscreen.touchMove(x, y),
+        touchEnd: () => page.touchscreen.touchEnd(),
+      };
+    },
+    async close() {
+      await browser.close();
+      await xvfb.stop();
+    },
+  };
+}
+
+const MINIBROWSER = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser";
+
+async function freePort() {
+  const server = createServer();
+  await new Promise((listening) => server.listen(0, "127.0.0.1", listening));
+  const { port } = server.address();
+  await new Promise((closed) => server.close(closed));
+  return port;
+}
+
+// Resolves once something listens on `port`.
+async function listening(port, what) {
+  const deadline = Date.now() + 10000;
+  for (;;) {
+    const open = await new Promise((answer) => {
+      const socket = connect(port, "127.0.0.1", () => answer(true) || socket.end());
+      socket.once("error", () => answer(false));
+    });
+    if (open) return;
+    if (Date.now() > deadline) throw new Error(`${what} never listened on port ${port}`);
+    await sleep(50);
+  }
+}
+
+async function launchWebKit() {
+  const xvfb = await startXvfb();
+  const port = await freePort();
+  const webDriver = startGroup("WebKitWebDriver", [`--port=${port}`], {
+    env: { ...process.env, DISPLAY: xvfb.display },
+    stdio: "ignore",
+  });
+  const stopAll = async () => {
+    await stop(webDriver);
+    await xvfb.stop();
+  };
+  let driver;
+  try {
+    await listening(port, "WebKitWebDriver");
+    driver = await new Builder()
+      .usingServer(`http://127.0.0.1:${port}`)
+      .withCapabilities({
+        browserName: "MiniBrowser",
+        "webkitgtk:browserOptions": { binary: MINIBROWSER, args: ["--automation"] },
+      })
+      .build();
+  } catch (error) {
+    await stopAll();
+    throw error;
+  }
+  // Its driver releases every mouse button as the left one: the pointer is the X server's,
+  // moved with xdotool as a user's hand would. X numbers the buttons from 1, the DOM from 0.
+  const xButtons = { left: 1, middle: 2, right: 3 };
+  const xdotool = (...args) =>
+    promisify(execFile)("xdotool", args.map(String), { env: { ...process.env, DISPLAY: xvfb.display } });
+  const keys = {
+    ArrowUp: Key.ARROW_UP,
+    ArrowDown: Key.ARROW_DOWN,
+    ArrowLeft: Key.ARROW_LEFT,
+    ArrowRight: Key.ARROW_RIGHT,
+    Home: Key.HOME,
+  };
+  const evaluate = (fn, arg) => driver.executeScript(`return (${fn})(arguments[0]);`, arg);
+  // Where the X pointer is, in the viewport: moving it there again would send no event.
+  let pointer = null;
+  return {
+    async open(url, { width, height }) {
+      // The window is the viewport plus MiniBrowser's own bars: size it, then make up the rest.
+      await driver.manage().window().setRect({ width, height });
+      await driver.get("about:blank");
+      const inner = await evaluate(() => [innerWidth, innerHeight]);
+      await driver.manage().window().setRect({ width: 2 * width - inner[0], height: 2 * height - inner[1] });
+      // Where the viewport's corner is on the X screen: MiniBrowser's bars are above it.
+      const [left, top] = await evaluate(() => [screenX, screenY + outerHeight - innerHeight]);
+      await driver.get(url);
+      // Sends an X event and waits until the page has seen it as `seen`.
+      const mouse = async (seen, ...args) => {
+        await evaluate(() => (window.lastMouseEvent = null));
+        await xdotool(...args);
+        await waitFor({ evaluate }, seen, (event) => window.lastMouseEvent === event, seen);
+      };
+      return {
+        press: (key) => driver.actions({ async: true }).sendKeys(keys[key]).perform(),
+        async mouseMove(x, y) {
+          const at = [Math.round(x), Math.round(y)];
+          if (at.join() === pointer?.join()) return;
+          pointer = at;
+          await mouse(`mousemove ${at.join(" ")}`, "mousemove", left + at[0], top + at[1]);
+        },
+        mouseDown: (button) => mouse(`mousedown ${xButtons[button] - 1}`, "mousedown", xButtons[button]),
+        mouseUp: (button) => mouse(`mouseup ${xButtons[button] - 1}`, "mouseup", xButtons[button]),
+        // X's buttons 4 and 5 are the wheel turned up and down.
+        async wheel(x, y, dy) {
+          await this.mouseMove(x, y);
+          await mouse("wheel 0", "click", dy > 0 ? 5 : 4);
+        },
+        evaluate,
+        // Its element screenshots of the canvas come out shifted: crop the viewport's instead.
+        async canvasShot({ x, y, width: w, height: h }) {
+          const whole = PNG.sync.read(Buffer.from(await driver.takeScreenshot(), "base64"));
+          const part = new PNG({ width: Math.round(w), height: Math.round(h) });
+          PNG.bitblt(whole, part, Math.round(x), Math.round(y), part.width, part.height, 0, 0);
+          return PNG.sync.write(part);
+        },
+        // One window for every test: the next page replaces this one, with nothing kept for it.
+        close: () => evaluate(() => sessionStorage.clear()),
+      };
+    },
+    async close() {
+      await driver.quit();
+      await stopAll();
+    },
+  };
+}
+
+// Polls `fn` in the tab until it returns something truthy, which it resolves to; a page on its
+// way to another (a reload) counts as not yet. `what` names it should it never come.
+export async function waitFor(tab, what, fn, arg) {
+  const deadline = Date.now() + 20000;
+  for (;;) {
+    const value = await tab.evaluate(fn, arg).catch(() => undefined);
+    if (value) return value;
+    if (Date.now() > deadline) throw new Error(`timed out waiting for ${what}`);
+    await sleep(50);
+  }
+}
+
+// Serves a copy of the built page whose index.html starts (after its charset) with
+// test_hooks.js.
+export async function serveRecordedPage() {
+  const copy = mkdtempSync(join(tmpdir(), "car-page-"));
+  const remove = () => rmSync(copy, { recursive: true, force: true });
+  process.once("exit", remove);
+  cpSync(pageDir, copy, { recursive: true });
+  const hooks = readFileSync(new URL("test_hooks.js", import.meta.url), "utf8");
+  const index = join(copy, "index.html");
+  const html = readFileSync(index, "utf8");
+  const top = /<head>(\s*<meta charset[^>]*>)?/i;
+  writeFileSync(index, html.replace(top, (head) => `${head}\n<script>\n${hooks}</script>`));
+  const server = await startServer(copy);
+  return {
+    url: server.url,
+    async stop() {
+      await server.stop();
+      remove();
+    },
+  };
+}

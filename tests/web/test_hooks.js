@@ -1,0 +1,30 @@
+// Put at the top of the served index.html by the tests, before any script of the page, alike in
+// every engine (WebKit's driver has no console access at all).
+"use strict";
+
+// Page errors, console errors, and console warnings after the first frame (the GL emulation's
+// notes on how it started come before it).
+window.recordedErrors = [];
+for (const level of ["error", "warn"]) {
+  const original = console[level];
+  console[level] = (...args) => {
+    if (level === "error" || window.Module?.firstFrameMs) recordedErrors.push(args.join(" "));
+    original.apply(console, args);
+  };
+}
+window.addEventListener("error", (event) => recordedErrors.push(event.message));
+window.addEventListener("unhandledrejection", (event) => recordedErrors.push(String(event.reason)));
+
+// The last real mouse event, for a driver that moves the pointer from outside the browser and
+// must know when the page has seen it.
+for (const type of ["mousemove", "mousedown", "mouseup", "wheel"]) {
+  window.addEventListener(
+    type,
+    (event) => {
+      if (!event.isTrusted) return;
+      const what = type === "mousemove" ? [event.clientX, event.clientY] : [event.button];
+      window.lastMouseEvent = [type, ...what].join(" ");
+    },
+    true,
+  );
+}
