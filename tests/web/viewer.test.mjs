@@ -152,6 +152,32 @@ for (const [engine, can] of Object.entries(ENGINES)) {
 
     // Two drags of 30 px: a wheel turn that GLUT took for a held button would make the first
     // jump and the second do nothing.
+    // Each draw call costs the GL emulation an upload and a round of WebGL state, which on a
+    // slow phone is most of a frame: ten polygons of body and cabin, and per wheel its hub bar
+    // and the whole torus at once.
+    test("a frame is 18 draw calls", async () => {
+      await withPage(async (tab) => {
+        await tab.evaluate(() => {
+          const gl = Module.ctx;
+          let draws = 0;
+          for (const name of ["drawArrays", "drawElements"]) {
+            const draw = gl[name].bind(gl);
+            gl[name] = (...args) => {
+              draws++;
+              draw(...args);
+            };
+          }
+          const after = Module.postMainLoop;
+          Module.postMainLoop = () => {
+            after();
+            window.drawsInFrame = draws;
+          };
+          Module._glutPostRedisplay();
+        });
+        assert.equal(await waitFor(tab, "a frame", () => window.drawsInFrame), 18);
+      });
+    });
+
     test("a turn of the mouse wheel leaves later drags working", async () => {
       await withPage(async (tab) => {
         await tab.wheel(100, 100, 100);
