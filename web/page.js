@@ -55,13 +55,23 @@ function fitBuffer() {
 // GLUT maps a pointer through the canvas box into drawing-buffer pixels, reading pageX and
 // pageY, and the view turns one degree per such pixel. Every mouse event reaches it as a copy
 // whose pageX and pageY (own properties: a made-up event's clientX is a whole number) map to
-// the pointer's offset in whole CSS pixels instead, a quarter pixel further from zero so that
+// the pointer's offset in whole CSS pixels instead, a fraction further from zero so that
 // GLUT's truncation lands on it: one degree per CSS pixel at any ratio and shown size.
+// GLUT hands the motion callback the place of the move before, and passes over a move to the
+// very same place: each move goes to it again as an echo half a pixel on, inside the same whole
+// pixel, so that the callback hears where the pointer is now. A drag then follows the pointer,
+// and a second button pressed mid-drag comes where the program last saw the pointer (a chord).
 function sendToGlut(type, target, button, buttons, point, modifiers = {}) {
+  const sent = copyToGlut(type, target, button, buttons, point, modifiers, 1 / 4);
+  if (type === "mousemove") copyToGlut(type, target, button, buttons, point, modifiers, 1 / 2);
+  return sent;
+}
+
+function copyToGlut(type, target, button, buttons, point, modifiers, fraction) {
   const box = Module.canvas.getBoundingClientRect();
   const toGlut = (offset, boxSize, bufferSize) => {
     const pixels = Math.round(offset);
-    return ((pixels + Math.sign(pixels) / 4) * boxSize) / bufferSize;
+    return ((pixels + (pixels < 0 ? -fraction : fraction)) * boxSize) / bufferSize;
   };
   const event = new MouseEvent(type, {
     bubbles: true,

@@ -28,3 +28,16 @@ for (const type of ["mousemove", "mousedown", "mouseup", "wheel"]) {
     true,
   );
 }
+
+// The pointer away from the page (the window hidden, or the pointer outside it): while a test
+// sets pointerAway, real mouse events are recorded above but reach nothing else of the page.
+window.pointerAway = false;
+for (const type of ["mousemove", "mousedown", "mouseup"]) {
+  window.addEventListener(
+    type,
+    (event) => {
+      if (window.pointerAway && event.isTrusted) event.stopImmediatePropagation();
+    },
+    true,
+  );
+}

@@ -8,7 +8,7 @@ import { after, before, describe, test } from "node:test";
 import { PNG } from "pngjs";
 import { HEIGHT, WIDTH, pageDir } from "./browser_page.mjs";
 import { ENGINES, launch, serveRecordedPage, waitFor } from "./engines.mjs";
-import { DRIVEN_FORWARD, FRONT_ON, START_VIEW, TURNED_30, assertProbes } from "./views.mjs";
+import { DRIVEN_FORWARD, FRONT_ON, START_VIEW, TURNED_30, assertProbes, chordMoves, viewTurn } from "./views.mjs";
 
 const DESKTOP = { width: WIDTH, height: HEIGHT + 40 };
 
@@ -146,6 +146,72 @@ for (const [engine, can] of Object.entries(ENGINES)) {
         await withPage(async (tab) => {
           await drag(tab, 90, { button });
           assertProbes(await settledPicture(tab), FRONT_ON);
+        });
+      });
+    }
+
+    // A chord: the left button held for 45 px, then the right as well for 45 more. After every
+    // move the view shows the pointer's own place (30 px in, the 30 degree picture), and the
+    // chord ends at the picture of one 90 px drag.
+    for (const step of [1, 5, 10]) {
+      test(`a chord of 90 px in moves of ${step} px follows the pointer and ends as one 90 px drag`, async () => {
+        const expected = await pictureAfter((tab) => drag(tab, 90));
+        const seen = await pictureAfter(async (tab) => {
+          const [x, y] = [300, 450];
+          await tab.mouseMove(x, y);
+          await tab.mouseDown("left");
+          for (const dx of chordMoves(step)) {
+            await tab.mouseMove(x + dx, y);
+            assert.equal(await viewTurn(tab), dx, `${dx} px into the drag`);
+            if (dx === 30) assertProbes(await settledPicture(tab), TURNED_30);
+            if (dx === 45) await tab.mouseDown("right");
+          }
+          await tab.mouseUp("right");
+          await tab.mouseUp("left");
+        });
+        assertSamePicture(seen, expected, "the chord");
+      });
+    }
+
+    // Releases that never reached the page, as when its window was hidden mid-drag (the
+    // pointer away from the page between "away" and "back"), and the view in degrees after the
+    // steps that give one: the same figures as the handlers give on the desktop.
+    for (const [what, steps] of [
+      [
+        "a lost release ends at the next press of that button",
+        [
+          ["move", 400, 300], ["down", "left", 400, 300], ["move", 450, 300, 50], ["away"], ["up", "left"], ["back"],
+          ["down", "left", 450, 300, 50], ["move", 460, 300, 60], ["up", "left", 60],
+          ["move", 300, 300], ["down", "left", 300, 300], ["move", 310, 300, 70], ["up", "left"],
+          ["move", 600, 300], ["down", "left", 600, 300], ["move", 530, 300, 0], ["up", "left", 0],
+        ],
+      ],
+      [
+        "another button after a lost release starts a drag of its own",
+        [
+          ["move", 100, 100], ["down", "left", 100, 100], ["move", 150, 100, 50], ["away"], ["up", "left"],
+          ["move", 400, 100], ["back"], ["down", "right", 400, 100, 50], ["move", 410, 100, 60],
+          ["up", "right", 60],
+        ],
+      ],
+    ]) {
+      test(what, async () => {
+        await withPage(async (tab) => {
+          for (const [i, [kind, ...args]] of steps.entries()) {
+            let turn;
+            if (kind === "away" || kind === "back") {
+              await tab.evaluate((away) => (window.pointerAway = away), kind === "away");
+            } else if (kind === "move") {
+              await tab.mouseMove(args[0], args[1]);
+              turn = args[2];
+            } else {
+              // Presses and releases happen where the pointer is: the place a press gives is the
+              // last move's, written beside it.
+              await tab[kind === "down" ? "mouseDown" : "mouseUp"](args[0]);
+              turn = kind === "down" ? args[3] : args[1];
+            }
+            if (turn !== undefined) assert.equal(await viewTurn(tab), turn, `after step ${i + 1}, ${kind}`);
+          }
         });
       });
     }

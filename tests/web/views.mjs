@@ -72,3 +72,21 @@ export function assertProbes(picture, probes) {
     .filter(({ expected, seen }) => seen.some((c, i) => Math.abs(c - expected[i]) > TOLERANCE));
   assert.deepEqual(wrong, []);
 }
+
+// The view's turn about the vertical in degrees, 0 to 359, as the page's scene holds it: the
+// finished drags plus the one in progress (the browser build's exported scene numbers).
+export function viewTurn(tab) {
+  return tab.evaluate(() => {
+    Module._StoreSceneState();
+    const at = Module._SceneStateNumbers() / Float64Array.BYTES_PER_ELEMENT;
+    const turn = Module.HEAPF64[at + 4] + Module.HEAPF64[at + 2];
+    return ((turn % 360) + 360) % 360;
+  });
+}
+
+// The pointer's offsets along a chord of 90 px in moves of `step` px: 45 px with the left
+// button alone, then 45 more, each half ending on its own mark.
+export function chordMoves(step) {
+  const half = (from) => Array.from({ length: Math.ceil(45 / step) }, (_, i) => Math.min(from + (i + 1) * step, from + 45));
+  return [...half(0), ...half(45)];
+}
