@@ -4,7 +4,9 @@
 //   const tab = await browser.open(url, { width, height, ratio, touch });
 //   tab.press(key), tab.mouseMove(x, y), tab.mouseDown(button), tab.mouseUp(button),
 //   tab.wheel(x, y, dy), tab.touchStart(x, y), tab.touchMove(x, y), tab.touchEnd(),
-//   tab.evaluate(fn, arg), tab.canvasShot(box): a PNG of the canvas box as shown, tab.close()
+//   tab.evaluate(fn, arg), tab.canvasShot(box): a PNG of the canvas box as shown,
+//   tab.webglWarnings(): the WebGL errors and warnings the browser gave for the page outside its
+//   console, but for the harmless ones below; tab.close()
 //   await browser.close()
 // Chromium is Debian's, through playwright-core; Firefox is Debian's firefox-esr, through
 // puppeteer-core over WebDriver BiDi; WebKit is WebKitGTK's MiniBrowser, through Debian's
@@ -15,6 +17,7 @@ import { cpSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from "node:f
 import { connect, createServer } from "node:net";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
+import { createInterface } from "node:readline";
 import { setTimeout as sleep } from "node:timers/promises";
 import { promisify } from "node:util";
 import { PNG } from "pngjs";
@@ -22,13 +25,38 @@ import puppeteer from "puppeteer-core";
 import { Builder, Key } from "selenium-webdriver";
 import { pageDir, startBrowser, startServer } from "./browser_page.mjs";
 
-// What each can give beyond keys, mouse and pictures: real touch events, and an emulated
-// devicePixelRatio. WebKitGTK's driver turns touch actions into mouse events and sets no ratio.
+// What each can give beyond keys, mouse and pictures: real touch events, an emulated
+// devicePixelRatio, and what the browser says of the page's WebGL outside its console.
+// WebKitGTK's driver turns touch actions into mouse events, sets no ratio and gives no log.
 export const ENGINES = {
-  chromium: { touch: true, ratio: true },
-  firefox: { touch: true, ratio: true },
-  webkit: { touch: false, ratio: false },
+  chromium: { touch: true, ratio: true, webglLog: true },
+  firefox: { touch: true, ratio: true, webglLog: true },
+  webkit: { touch: false, ratio: false, webglLog: false },
 };
+
+// What an engine may say about the page's WebGL that is no fault of the page, each with why.
+const HARMLESS_WEBGL = [
+  // The lost-context tests take the context away on purpose (WEBGL_lose_context).
+  /: WebGL context was lost\.$/,
+];
+
+// Firefox prints the page's WebGL errors and warnings only on its stderr, each as
+// "JavaScript warning: URL, line N: WebGL warning: ..." (or error; the URL is the calling
+// script's, empty for one a driver ran); its own scripts' lines name resource:// or chrome://.
+// Gives a function that starts a record: a function giving the page's lines printed since.
+function webglLinesOf(stream) {
+  const lines = [];
+  const page = /^JavaScript (warning|error): (?!resource:|chrome:)[^,]*, line \d+: .*WebGL/;
+  createInterface({ input: stream }).on("line", (line) => {
+    if (page.test(line) && !HARMLESS_WEBGL.some((r) => r.test(line))) {
+      lines.push(line);
+    }
+  });
+  return () => {
+    const from = lines.length;
+    return () => lines.slice(from);
+  };
+}
 
 export function launch(engine) {
   return { chromium: launchChromium, firefox: launchFirefox, webkit: launchWebKit }[engine]();
@@ -105,12 +133,20 @@ async function launchChromium() {
         hasTouch: touch,
       });
       const page = await context.newPage();
+      // Chromium gives the page's WebGL errors and warnings to the console as its own messages,
+      // which no console.warn of the page's sees.
+      const webglWarnings = [];
+      page.on("console", (message) => {
+        const line = message.text();
+        if (/WebGL/.test(line) && !HARMLESS_WEBGL.some((r) => r.test(line))) webglWarnings.push(line);
+      });
       await page.goto(url);
       const cdp = touch ? await context.newCDPSession(page) : null;
       const touchEvent = (type, points) =>
         cdp.send("Input.dispatchTouchEvent", { type, touchPoints: points.map(([x, y]) => ({ x, y })) });
       return {
         ...pageTab(page, context),
+        webglWarnings: async () => webglWarnings,
         wheel: async (x, y, dy) => {
           await page.mouse.move(x, y);
           await page.mouse.wheel(0, dy);
@@ -138,14 +174,17 @@ async function launchFirefox() {
     await xvfb.stop();
     throw error;
   }
+  const webglSince = webglLinesOf(browser.process().stderr);
   return {
     async open(url, { width, height, ratio = 1, touch = false }) {
       const context = await browser.createBrowserContext();
       const page = await context.newPage();
       await page.setViewport({ width, height, deviceScaleFactor: ratio, hasTouch: touch });
+      const webglWarnings = webglSince();
       await page.goto(url);
       return {
         ...pageTab(page, context),
+        webglWarnings: async () => webglWarnings(),
         wheel: async (x, y, dy) => {
           await page.mouse.move(x, y);
           await page.mouse.wheel({ deltaY: dy });
@@ -258,6 +297,8 @@ async function launchWebKit() {
           await mouse("wheel 0", "click", dy > 0 ? 5 : 4);
         },
         evaluate,
+        // Its driver gives nothing of what the browser says outside the page's console.
+        webglWarnings: async () => [],
         // Its element screenshots of the canvas come out shifted: crop the viewport's instead.
         async canvasShot({ x, y, width: w, height: h }) {
           const whole = PNG.sync.read(Buffer.from(await driver.takeScreenshot(), "base64"));

@@ -4,6 +4,7 @@
 import assert from "node:assert/strict";
 import { statSync } from "node:fs";
 import { join } from "node:path";
+import { setTimeout as sleep } from "node:timers/promises";
 import { after, before, describe, test } from "node:test";
 import { PNG } from "pngjs";
 import { HEIGHT, WIDTH, pageDir } from "./browser_page.mjs";
@@ -93,6 +94,7 @@ for (const [engine, can] of Object.entries(ENGINES)) {
         const firstFrameMs = await waitFor(tab, "the first frame", () => window.Module?.firstFrameMs);
         await steps(tab, firstFrameMs);
         assert.deepEqual(await tab.evaluate(() => window.recordedErrors), []);
+        assert.deepEqual(await tab.webglWarnings(), [], "WebGL errors or warnings from the browser");
       } finally {
         await tab.close();
       }
@@ -221,6 +223,22 @@ for (const [engine, can] of Object.entries(ENGINES)) {
     // Each draw call costs the GL emulation an upload and a round of WebGL state, which on a
     // slow phone is most of a frame: ten polygons of body and cabin, and per wheel its hub bar
     // and the whole torus at once.
+    if (can.webglLog) {
+      test("a WebGL warning the browser gives outside the console is caught, and named", async () => {
+        const tab = await browser.open(server.url, DESKTOP);
+        try {
+          await waitFor(tab, "the first frame", () => window.Module?.firstFrameMs);
+          await tab.evaluate(() => Module.ctx.drawArrays(0x1234, 0, 3));
+          const deadline = Date.now() + 10000;
+          let warnings;
+          while (!(warnings = await tab.webglWarnings()).length && Date.now() < deadline) await sleep(100);
+          assert.match(warnings.join("\n"), /drawArrays/i);
+        } finally {
+          await tab.close();
+        }
+      });
+    }
+
     test("a frame is 18 draw calls", async () => {
       await withPage(async (tab) => {
         await tab.evaluate(() => {
