@@ -3,12 +3,17 @@
 # a frame and the input handlers in process, then the viewer against the baseline program that
 # only clears its window (start-up, peak memory, a burst of arrow keys), each run on a private
 # Xvfb, the two programs taking turns. BENCH_RUNS sets the runs of each (default 15); every
-# figure is the median of its runs.
+# figure is the median of its runs. BENCH_WAIT sets how long, in seconds, to wait for a program
+# to draw its first frame or a burst (default 600: a loaded machine can take minutes).
 set -eu
 cd "$(dirname "$0")/.."
 export LC_ALL=C  # decimal points in every figure
 runs=${BENCH_RUNS:-15}
 if [ "$runs" -lt 3 ]; then echo "BENCH_RUNS must be 3 or more: a median needs a few" >&2; exit 2; fi
+wait_limit=${BENCH_WAIT:-600}
+case "$wait_limit" in
+  '' | *[!0-9]* | 0) echo "BENCH_WAIT must be a whole number of seconds, 1 or more" >&2; exit 2 ;;
+esac
 keys=2000
 # Not build/bench: a build in build/ puts its bench/ folder there, and its ctest would run ours.
 build=build/benchmarks
@@ -47,18 +52,30 @@ csv_median() {
 }
 
 # ---- the real programs, each started with the frame probe preloaded
-# Waits up to 30 s for the probe's line number $2 starting with $1, printing it.
+# Waits up to $wait_limit s for the probe's line number $2 starting with $1, printing it; fails
+# once the program has ended or the time is up.
 probe_line() {
-  tries=0
+  deadline=$(($(date +%s) + wait_limit))
   until line=$(grep "^$1 " "$work/probe" | sed -n "$2p") && [ -n "$line" ]; do
-    tries=$((tries + 1))
-    if [ "$tries" -gt 3000 ] || ! kill -0 "$pid" 2>/dev/null; then
-      echo "no '$1' line $2 from the program under benchmark" >&2
-      return 1
-    fi
+    if ! kill -0 "$pid" 2>/dev/null || [ "$(date +%s)" -ge "$deadline" ]; then return 1; fi
     sleep 0.01
   done
   echo "$line"
+}
+
+# Fails the run for program $1, which gave no probe line $2: says whether it ended (and how) or
+# is still running, and shows what it printed.
+program_failed() {
+  if kill -0 "$pid" 2>/dev/null; then
+    problem="still running after $wait_limit s (BENCH_WAIT sets the limit)"
+  else
+    wait "$pid" && status=0 || status=$?
+    pid=""
+    problem="ended with status $status"
+  fi
+  echo "$1: no '$2' line from its frame probe; $problem. Its output:" >&2
+  cat "$work/output" >&2
+  exit 1
 }
 
 # Runs program $1 once and appends a line to $work/$2: start to first frame (ms), peak resident
@@ -70,17 +87,17 @@ measure() {
   : >"$work/probe"
   started=$(date +%s%N)
   FRAME_PROBE_OUT="$work/probe" FRAME_PROBE_KEYS=$keys LD_PRELOAD="$build/bench/libframe_probe.so" \
-    "$1" &
+    "$1" >"$work/output" 2>&1 &
   pid=$!
-  first=$(probe_line first_frame 1)
+  first=$(probe_line first_frame 1) || program_failed "$1" first_frame
   window=$(wait_for_window Car)
   xdotool windowfocus --sync "$window"
   xdotool key --delay 0 --repeat "$keys" Left
-  sent=$(probe_line burst 1)
+  sent=$(probe_line burst 1) || program_failed "$1" "first burst"
   kill -STOP "$pid"
   xdotool key --delay 0 --repeat "$keys" Left
   kill -CONT "$pid"
-  queued=$(probe_line burst 2)
+  queued=$(probe_line burst 2) || program_failed "$1" "second burst"
   peak_kib=$(awk '/^VmHWM:/ { print $2 }' "/proc/$pid/status")
   kill "$pid"
   wait "$pid" 2>/dev/null || true
