@@ -2,6 +2,8 @@
 
 #include <GL/glut.h>
 
+#include "scene/controls.h"
+
 int EventStream::NextInt() {
   std::uint32_t bits = 0;
   for (int shift = 0; shift < 32 && pos_ < size_; shift += 8)
@@ -23,4 +25,21 @@ bool EventStream::Next(Event& event) {
   event.x = NextInt();
   event.y = NextInt();
   return true;
+}
+
+void Deliver(const Event& event) {
+  switch (event.kind) {
+    case EventKind::kKey:
+      Special(event.key_or_button, event.x, event.y);
+      break;
+    case EventKind::kPress:
+      Mouse(event.key_or_button, GLUT_DOWN, event.x, event.y);
+      break;
+    case EventKind::kRelease:
+      Mouse(event.key_or_button, GLUT_UP, event.x, event.y);
+      break;
+    case EventKind::kMotion:
+      MotionMouse(event.x, event.y);
+      break;
+  }
 }

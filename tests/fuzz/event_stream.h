@@ -1,4 +1,5 @@
-// Turns fuzzer bytes into the input events GLUT hands the viewer's handlers.
+// Turns bytes into the input events GLUT hands the viewer's handlers, and hands them over: the
+// fuzzer's inputs, and the calls the page's handlers received in a browser, replayed on the host.
 #pragma once
 
 #include <cstddef>
@@ -31,3 +32,6 @@ class EventStream {
   std::size_t size_;
   std::size_t pos_ = 0;
 };
+
+// Calls the handler GLUT would call for `event`: Special, Mouse or MotionMouse.
+void Deliver(const Event& event);

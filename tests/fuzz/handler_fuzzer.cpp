@@ -117,23 +117,6 @@ void CheckInvariants(const Event& event, const Model& model, const CarPose& befo
   if (!steer) Require(after.heading == before.heading, "only left and right steer");
 }
 
-void Deliver(const Event& event) {
-  switch (event.kind) {
-    case EventKind::kKey:
-      Special(event.key_or_button, event.x, event.y);
-      break;
-    case EventKind::kPress:
-      Mouse(event.key_or_button, GLUT_DOWN, event.x, event.y);
-      break;
-    case EventKind::kRelease:
-      Mouse(event.key_or_button, GLUT_UP, event.x, event.y);
-      break;
-    case EventKind::kMotion:
-      MotionMouse(event.x, event.y);
-      break;
-  }
-}
-
 void Step(const Event& event, Model& model) {
   const CarPose before = Pose();
   Deliver(event);

@@ -2,8 +2,10 @@
 // suite runs unchanged in all of them:
 //   const browser = await launch(engine);
 //   const tab = await browser.open(url, { width, height, ratio, touch });
-//   tab.press(key), tab.mouseMove(x, y), tab.mouseDown(button), tab.mouseUp(button),
-//   tab.wheel(x, y, dy), tab.touchStart(x, y), tab.touchMove(x, y), tab.touchEnd(),
+//   tab.press(key), tab.keyDown(key), tab.keyUp(key), tab.mouseMove(x, y),
+//   tab.mouseDown(button), tab.mouseUp(button), tab.wheel(x, y, dy), tab.touchStart(x, y),
+//   tab.touchMove(x, y), tab.touchEnd(), tab.fingers(type, points) (several fingers, and
+//   touchCancel, where `can.fingers`), tab.resize(width, height),
 //   tab.evaluate(fn, arg), tab.canvasShot(box): a PNG of the canvas box as shown,
 //   tab.webglWarnings(): the WebGL errors and warnings the browser gave for the page outside its
 //   console, but for the harmless ones below; tab.close()
@@ -25,13 +27,14 @@ import puppeteer from "puppeteer-core";
 import { Builder, Key } from "selenium-webdriver";
 import { pageDir, startBrowser, startServer } from "./browser_page.mjs";
 
-// What each can give beyond keys, mouse and pictures: real touch events, an emulated
-// devicePixelRatio, and what the browser says of the page's WebGL outside its console.
-// WebKitGTK's driver turns touch actions into mouse events, sets no ratio and gives no log.
+// What each can give beyond keys, mouse and pictures: real touch events, several fingers at
+// once and touch cancels, an emulated devicePixelRatio, and what the browser says of the page's
+// WebGL outside its console. WebKitGTK's driver turns touch actions into mouse events, sets no
+// ratio and gives no log; puppeteer's touchscreen in Firefox has no cancel.
 export const ENGINES = {
-  chromium: { touch: true, ratio: true, webglLog: true },
-  firefox: { touch: true, ratio: true, webglLog: true },
-  webkit: { touch: false, ratio: false, webglLog: false },
+  chromium: { touch: true, fingers: true, ratio: true, webglLog: true },
+  firefox: { touch: true, fingers: false, ratio: true, webglLog: true },
+  webkit: { touch: false, fingers: false, ratio: false, webglLog: false },
 };
 
 // What an engine may say about the page's WebGL that is no fault of the page, each with why.
@@ -114,6 +117,8 @@ async function startXvfb() {
 function pageTab(page, context) {
   return {
     press: (key) => page.keyboard.press(key),
+    keyDown: (key) => page.keyboard.down(key),
+    keyUp: (key) => page.keyboard.up(key),
     mouseMove: (x, y) => page.mouse.move(x, y),
     mouseDown: (button) => page.mouse.down({ button }),
     mouseUp: (button) => page.mouse.up({ button }),
@@ -143,9 +148,14 @@ async function launchChromium() {
       await page.goto(url);
       const cdp = touch ? await context.newCDPSession(page) : null;
       const touchEvent = (type, points) =>
-        cdp.send("Input.dispatchTouchEvent", { type, touchPoints: points.map(([x, y]) => ({ x, y })) });
+        cdp.send("Input.dispatchTouchEvent", {
+          type,
+          touchPoints: points.map(([x, y, id = 0]) => ({ x, y, id })),
+        });
       return {
         ...pageTab(page, context),
+        resize: (w, h) => page.setViewportSize({ width: w, height: h }),
+        fingers: touchEvent,
         webglWarnings: async () => webglWarnings,
         wheel: async (x, y, dy) => {
           await page.mouse.move(x, y);
@@ -185,6 +195,7 @@ async function launchFirefox() {
       return {
         ...pageTab(page, context),
         webglWarnings: async () => webglWarnings(),
+        resize: (w, h) => page.setViewport({ width: w, height: h, deviceScaleFactor: ratio, hasTouch: touch }),
         wheel: async (x, y, dy) => {
           await page.mouse.move(x, y);
           await page.mouse.wheel({ deltaY: dy });
@@ -274,6 +285,7 @@ async function launchWebKit() {
       await driver.manage().window().setRect({ width: 2 * width - inner[0], height: 2 * height - inner[1] });
       // Where the viewport's corner is on the X screen: MiniBrowser's bars are above it.
       const [left, top] = await evaluate(() => [screenX, screenY + outerHeight - innerHeight]);
+      const bars = [width - inner[0], height - inner[1]];
       await driver.get(url);
       // Sends an X event and waits until the page has seen it as `seen`.
       const mouse = async (seen, ...args) => {
@@ -283,6 +295,9 @@ async function launchWebKit() {
       };
       return {
         press: (key) => driver.actions({ async: true }).sendKeys(keys[key]).perform(),
+        keyDown: (key) => driver.actions({ async: true }).keyDown(keys[key]).perform(),
+        keyUp: (key) => driver.actions({ async: true }).keyUp(keys[key]).perform(),
+        resize: (w, h) => driver.manage().window().setRect({ width: w + bars[0], height: h + bars[1] }),
         async mouseMove(x, y) {
           const at = [Math.round(x), Math.round(y)];
           if (at.join() === pointer?.join()) return;

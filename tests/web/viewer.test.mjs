@@ -6,51 +6,23 @@ import { statSync } from "node:fs";
 import { join } from "node:path";
 import { setTimeout as sleep } from "node:timers/promises";
 import { after, before, describe, test } from "node:test";
-import { PNG } from "pngjs";
 import { HEIGHT, WIDTH, pageDir } from "./browser_page.mjs";
 import { ENGINES, launch, serveRecordedPage, waitFor } from "./engines.mjs";
-import { DRIVEN_FORWARD, FRONT_ON, START_VIEW, TURNED_30, assertProbes, chordMoves, viewTurn } from "./views.mjs";
+import {
+  DRIVEN_FORWARD,
+  FRONT_ON,
+  START_VIEW,
+  TURNED_30,
+  assertProbes,
+  assertSamePicture,
+  chordMoves,
+  drag,
+  press,
+  settledPicture,
+  viewTurn,
+} from "./views.mjs";
 
 const DESKTOP = { width: WIDTH, height: HEIGHT + 40 };
-
-function canvasBox(tab) {
-  return tab.evaluate(() => {
-    const { x, y, width, height } = document.getElementById("canvas").getBoundingClientRect();
-    return { x, y, width, height };
-  });
-}
-
-// The canvas as shown, at the screen's own resolution, once two grabs in a row agree.
-async function settledPicture(tab) {
-  const clip = await canvasBox(tab);
-  const deadline = Date.now() + 10000;
-  let last = await tab.canvasShot(clip);
-  for (;;) {
-    const next = await tab.canvasShot(clip);
-    if (next.equals(last)) return PNG.sync.read(next);
-    if (Date.now() > deadline) throw new Error("the picture never settled");
-    last = next;
-  }
-}
-
-function assertSamePicture(seen, expected, what) {
-  assert.equal(seen.width, expected.width, what);
-  assert.ok(seen.data.equals(expected.data), `${what}: the pictures differ`);
-}
-
-async function press(tab, key, times = 1) {
-  for (let i = 0; i < times; i++) await tab.press(key);
-}
-
-// A drag `dx` px right from (x, y), in steps of 10 px at most.
-async function drag(tab, dx, { button = "left", from = [400, 450] } = {}) {
-  const [x, y] = from;
-  await tab.mouseMove(x, y);
-  await tab.mouseDown(button);
-  const steps = Math.ceil(Math.abs(dx) / 10);
-  for (let i = 1; i <= steps; i++) await tab.mouseMove(x + (dx * i) / steps, y);
-  await tab.mouseUp(button);
-}
 
 const loseContext = (tab) =>
   tab.evaluate(() => {

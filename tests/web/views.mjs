@@ -1,6 +1,7 @@
 // What the car looks like, as pixel probes on flat colour away from edges, given in the
 // program's 800 x 600 picture and scaled to the size shown.
 import assert from "node:assert/strict";
+import { PNG } from "pngjs";
 import { colourAt } from "./browser_page.mjs";
 
 const BODY = [102, 128, 153];
@@ -89,4 +90,43 @@ export function viewTurn(tab) {
 export function chordMoves(step) {
   const half = (from) => Array.from({ length: Math.ceil(45 / step) }, (_, i) => Math.min(from + (i + 1) * step, from + 45));
   return [...half(0), ...half(45)];
+}
+
+export function canvasBox(tab) {
+  return tab.evaluate(() => {
+    const { x, y, width, height } = document.getElementById("canvas").getBoundingClientRect();
+    return { x, y, width, height };
+  });
+}
+
+// The canvas as shown, at the screen's own resolution, once two grabs in a row agree.
+export async function settledPicture(tab) {
+  const clip = await canvasBox(tab);
+  const deadline = Date.now() + 10000;
+  let last = await tab.canvasShot(clip);
+  for (;;) {
+    const next = await tab.canvasShot(clip);
+    if (next.equals(last)) return PNG.sync.read(next);
+    if (Date.now() > deadline) throw new Error("the picture never settled");
+    last = next;
+  }
+}
+
+export function assertSamePicture(seen, expected, what) {
+  assert.equal(seen.width, expected.width, what);
+  assert.ok(seen.data.equals(expected.data), `${what}: the pictures differ`);
+}
+
+export async function press(tab, key, times = 1) {
+  for (let i = 0; i < times; i++) await tab.press(key);
+}
+
+// A drag `dx` px right from (x, y), in steps of 10 px at most.
+export async function drag(tab, dx, { button = "left", from = [400, 450] } = {}) {
+  const [x, y] = from;
+  await tab.mouseMove(x, y);
+  await tab.mouseDown(button);
+  const steps = Math.ceil(Math.abs(dx) / 10);
+  for (let i = 1; i <= steps; i++) await tab.mouseMove(x + (dx * i) / steps, y);
+  await tab.mouseUp(button);
 }

@@ -1,0 +1,265 @@
+// Storms of random input on the page in each browser engine: mouse buttons and moves, the
+// wheel, fingers, the drive buttons, arrow keys held, focus lost, the page hidden, the window
+// resized and turned, the WebGL context lost and given back, all mixed. Each storm is seeded
+// and prints its seed (STORM_SEED=N replays one; STORMS sets how many run per engine). After
+// each, with everything let go: no page error, console error or WebGL warning; the car drawn
+// and answering; drags of +30 then -30 px, and of 360 px, and Forward then Back, each giving
+// the picture back exactly; the scene numbers finite, and the same as the handlers built for
+// the host give for the calls the page's handlers received.
+import assert from "node:assert/strict";
+import { execFileSync } from "node:child_process";
+import { existsSync } from "node:fs";
+import { join } from "node:path";
+import { after, before, describe, test } from "node:test";
+import { fileURLToPath } from "node:url";
+import { HEIGHT, WIDTH } from "./browser_page.mjs";
+import { ENGINES, launch, serveRecordedPage, waitFor } from "./engines.mjs";
+import { assertSamePicture, drag, settledPicture } from "./views.mjs";
+
+const DESKTOP = { width: WIDTH, height: HEIGHT + 40 };
+const EVENTS = 60;
+const STORMS = Number(process.env.STORMS ?? 2);
+const replayer =
+  process.env.CAR_SCENE_REPLAY ?? fileURLToPath(new URL("../../build/test/tests/scene_replay", import.meta.url));
+
+// Seeds that once found a fault, each replayed in every engine, by name.
+const REGRESSIONS = {};
+
+// A small seeded generator (mulberry32): the same seed gives the same storm.
+function generator(seed) {
+  let a = seed >>> 0;
+  const next = () => {
+    a = (a + 0x6d2b79f5) >>> 0;
+    let t = a;
+    t = Math.imul(t ^ (t >>> 15), t | 1);
+    t ^= t + Math.imul(t ^ (t >>> 7), t | 61);
+    return ((t ^ (t >>> 14)) >>> 0) / 4294967296;
+  };
+  return { below: (n) => Math.floor(next() * n), pick: (list) => list[Math.floor(next() * list.length)] };
+}
+
+const BUTTONS = ["left", "middle", "right"];
+const KEYS = ["ArrowUp", "ArrowDown", "ArrowLeft", "ArrowRight"];
+// The page's on-screen buttons, by accessible name.
+const PAGE_BUTTONS = ["Forward", "Back", "Steer left", "Steer right"];
+
+// In the page: records every call of the program's key, mouse and motion callbacks, as
+// event_stream.h's bytes, by putting a recorder in front of each in Emscripten's function table.
+// Resolves to the scene numbers the record starts from.
+function recordHandlerCalls() {
+  /* global GLUT, getWasmTableEntry, wasmTableMirror */
+  window.handlerCalls = [];
+  const record = (pointer, event) => {
+    const handler = getWasmTableEntry(pointer);
+    wasmTableMirror[pointer] = (...args) => {
+      handlerCalls.push(...event(...args.map((n) => n | 0)));
+      return handler(...args);
+    };
+  };
+  // Opcodes: 0 key, 1 press, 2 release, 3 motion; then little-endian ints.
+  const bytes = (opcode, ...ints) => [opcode, ...ints.flatMap((n) => [0, 8, 16, 24].map((s) => (n >>> s) & 255))];
+  record(GLUT.specialFunc, (key, x, y) => bytes(0, key, x, y));
+  record(GLUT.mouseFunc, (button, state, x, y) => bytes(state === 0 ? 1 : 2, button, x, y));
+  record(GLUT.motionFunc, (x, y) => bytes(3, x, y));
+  return sceneNumbersInPage();
+}
+
+function sceneNumbersInPage() {
+  Module._StoreSceneState();
+  const at = Module._SceneStateNumbers() / Float64Array.BYTES_PER_ELEMENT;
+  return [...Module.HEAPF64.subarray(at, at + 11)];
+}
+
+for (const [engine, can] of Object.entries(ENGINES)) {
+  describe(`storms on the page in ${engine}`, () => {
+    let server;
+    let browser;
+    before(async () => {
+      server = await serveRecordedPage();
+      browser = await launch(engine);
+    });
+    after(async () => {
+      await browser?.close();
+      await server?.stop();
+    });
+
+    async function storm(t, seed) {
+      t.diagnostic(`seed ${seed} (STORM_SEED=${seed} replays it)`);
+      const random = generator(seed);
+      const tab = await browser.open(server.url, { ...DESKTOP, touch: can.touch });
+      const errors = [];
+      let start;
+      // What the page's handlers were called with since `start`, against the host's handlers.
+      const sameOnHost = async () => {
+        const [calls, now] = await tab.evaluate(() => [window.handlerCalls, sceneNumbersInPage()]);
+        assert.ok(now.every(Number.isFinite), `scene numbers not finite: ${now}`);
+        if (!existsSync(replayer)) return t.diagnostic(`no ${replayer}: the host comparison is left out`);
+        const out = execFileSync(replayer, start.map(String), { input: Buffer.from(calls) });
+        assert.deepEqual(out.toString().trim().split("\n").map(Number), now, "the host's handlers differ");
+      };
+      const pageStarted = async () => {
+        await waitFor(tab, "a frame", () => window.Module?.firstFrameMs);
+        await tab.evaluate(`window.sceneNumbersInPage = ${sceneNumbersInPage}`);
+        start = await tab.evaluate(recordHandlerCalls);
+      };
+      const ran = [];
+      const click = (name) => tab.evaluate((n) => document.querySelector(`[aria-label="${n}"]`).click(), name);
+      try {
+        await pageStarted();
+        const held = new Set();
+        const keys = new Set();
+        const fingers = new Map();
+        let lost = false;
+        let away = false;
+        let size = [DESKTOP.width, DESKTOP.height];
+        const at = () => [random.below(size[0]), random.below(size[1])];
+        const points = () => [...fingers].map(([id, [x, y]]) => [x, y, id]);
+        const steps = {
+          move: () => tab.mouseMove(...at()),
+          down: async () => {
+            const button = random.pick(BUTTONS.filter((b) => !held.has(b)));
+            if (!button) return;
+            held.add(button);
+            await tab.mouseDown(button);
+          },
+          up: async () => {
+            const button = random.pick([...held]);
+            if (!button) return;
+            held.delete(button);
+            await tab.mouseUp(button);
+          },
+          wheel: () => tab.wheel(...at(), random.pick([-100, 100])),
+          button: () => click(random.pick(PAGE_BUTTONS)),
+          keyDown: async () => {
+            const key = random.pick(KEYS);
+            keys.add(key);
+            await tab.keyDown(key);
+          },
+          keyUp: async () => {
+            const key = random.pick([...keys]);
+            if (!key) return;
+            keys.delete(key);
+            await tab.keyUp(key);
+          },
+          blur: () => tab.evaluate(() => window.dispatchEvent(new Event("blur"))),
+          // Hidden: the pointer's events reach nothing of the page until it is shown again.
+          hide: async () => {
+            away = !away;
+            await tab.evaluate((hidden) => {
+              window.pointerAway = hidden;
+              Object.defineProperty(document, "visibilityState", { value: hidden ? "hidden" : "visible", configurable: true });
+              document.dispatchEvent(new Event("visibilitychange"));
+            }, away);
+          },
+          resize: async () => {
+            size = random.pick([[DESKTOP.width, DESKTOP.height], [size[1], size[0]], [390 + random.below(400), 390 + random.below(400)]]);
+            await tab.resize(...size);
+          },
+          context: async () => {
+            if (!lost) {
+              lost = true;
+              return tab.evaluate(() => {
+                window.contextLoss = Module.canvas.getContext("webgl").getExtension("WEBGL_lose_context");
+                window.contextLoss.loseContext();
+              });
+            }
+            // The page reloads once the context is back: what came before is checked now.
+            lost = false;
+            await waitFor(tab, "the loss of the context", () => Module.ctx.isContextLost());
+            errors.push(...(await tab.evaluate(() => window.recordedErrors)));
+            await sameOnHost();
+            await tab.evaluate(() => {
+              window.beforeReload = true;
+              window.contextLoss.restoreContext();
+            });
+            await waitFor(tab, "the page after the reload", () => !window.beforeReload && window.Module?.firstFrameMs);
+            // Buttons held stay held: the new page never saw them pressed.
+            away = false;
+            await pageStarted();
+          },
+        };
+        if (can.touch) {
+          steps.finger = async () => {
+            if (!can.fingers) {
+              if (!fingers.size) {
+                fingers.set(0, at());
+                return tab.touchStart(...fingers.get(0));
+              }
+              if (random.below(3)) {
+                fingers.set(0, at());
+                return tab.touchMove(...fingers.get(0));
+              }
+              fingers.clear();
+              return tab.touchEnd();
+            }
+            const id = random.below(2);
+            if (!fingers.has(id)) {
+              fingers.set(id, at());
+              return tab.fingers("touchStart", points());
+            }
+            const kind = random.pick(["touchMove", "touchMove", "touchEnd", "touchCancel"]);
+            if (kind === "touchMove") {
+              fingers.set(id, at());
+              return tab.fingers(kind, points());
+            }
+            if (kind === "touchCancel") {
+              fingers.clear();
+              return tab.fingers(kind, []);
+            }
+            // One finger of several up is a move of the others.
+            fingers.delete(id);
+            return tab.fingers(fingers.size ? "touchMove" : "touchEnd", points());
+          };
+        }
+        // Moves and presses come most often, as from a hand.
+        const kinds = Object.keys(steps).flatMap((k) => (["move", "down", "up", "finger"].includes(k) ? [k, k, k] : [k]));
+        for (let i = 0; i < EVENTS; i++) {
+          const kind = random.pick(kinds);
+          ran.push(kind);
+          await steps[kind]();
+        }
+
+        // Everything let go, the window back at its size, the context back.
+        if (away) await steps.hide();
+        for (const button of held) await tab.mouseUp(button);
+        held.clear();
+        for (const key of keys) await tab.keyUp(key);
+        if (fingers.size) await (can.fingers ? tab.fingers("touchEnd", []) : tab.touchEnd());
+        if (lost) await steps.context();
+        await tab.resize(DESKTOP.width, DESKTOP.height);
+        await tab.evaluate(() => scrollTo(0, 0));
+        await waitFor(tab, "the canvas at its size", () => Module.canvas.width === 800);
+        // Forward and Back once: a move lines the body up with a steered heading.
+        await click("Forward");
+        await click("Back");
+
+        // The car is there, and every way back gives its picture back.
+        const seen = await settledPicture(tab);
+        assert.ok(seen.data.some((value, i) => i % 4 !== 3 && value !== 255), "the picture is blank");
+        await drag(tab, 30);
+        const turned = await settledPicture(tab);
+        assert.ok(!turned.data.equals(seen.data), "a drag of 30 px changed nothing: the picture is frozen");
+        await drag(tab, -30);
+        assertSamePicture(await settledPicture(tab), seen, "+30 then -30 px");
+        await drag(tab, 360);
+        assertSamePicture(await settledPicture(tab), seen, "360 px");
+        await click("Forward");
+        await click("Back");
+        assertSamePicture(await settledPicture(tab), seen, "Forward then Back");
+        await sameOnHost();
+        errors.push(...(await tab.evaluate(() => window.recordedErrors)));
+        assert.deepEqual(errors, [], "page or console errors");
+        assert.deepEqual(await tab.webglWarnings(), [], "WebGL errors or warnings from the browser");
+      } finally {
+        t.diagnostic(`events: ${ran.join(" ")}`);
+        await tab.close();
+      }
+    }
+
+    const seeds = process.env.STORM_SEED
+      ? [Number(process.env.STORM_SEED)]
+      : Array.from({ length: STORMS }, () => Math.floor(Math.random() * 2 ** 31));
+    for (const seed of seeds) test(`a storm of ${EVENTS} events, seed ${seed}`, (t) => storm(t, seed));
+    for (const [name, seed] of Object.entries(REGRESSIONS)) test(`${name} (seed ${seed})`, (t) => storm(t, seed));
+  });
+}
