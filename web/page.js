@@ -19,6 +19,8 @@ var Module = {
     // A new devicePixelRatio (zoom, another screen) changes no box, only the window.
     window.addEventListener("resize", fitBuffer);
   },
+  // Once the WebGL context is back the page reloads, and draws nothing before it goes.
+  preMainLoop: () => !reloading,
   // When the first frame was drawn, in ms since navigation started. Only then is the page kept
   // for offline use, which would otherwise compete with the first frame for the network.
   postMainLoop: () => {
@@ -232,7 +234,11 @@ Module.canvas.addEventListener("webglcontextlost", (event) => {
   event.preventDefault();
   endDrags();
 });
+// A frame drawn on the new context before the reload goes would use the dead objects (every
+// call an INVALID_OPERATION): frames are skipped from the restore on.
+let reloading = false;
 Module.canvas.addEventListener("webglcontextrestored", () => {
+  reloading = true;
   // Before its first frame the program has taken no input: it comes back at the start.
   if (Module.firstFrameMs) saveScene();
   location.reload();

@@ -18,12 +18,16 @@ import { assertSamePicture, drag, settledPicture } from "./views.mjs";
 
 const DESKTOP = { width: WIDTH, height: HEIGHT + 40 };
 const EVENTS = 60;
-const STORMS = Number(process.env.STORMS ?? 2);
+const STORMS = Number(process.env.STORMS ?? 1);
 const replayer =
   process.env.CAR_SCENE_REPLAY ?? fileURLToPath(new URL("../../build/test/tests/scene_replay", import.meta.url));
 
 // Seeds that once found a fault, each replayed in every engine, by name.
-const REGRESSIONS = {};
+const REGRESSIONS = {
+  // A frame drawn between the context's restore and the page's reload, on the new context with
+  // the lost one's objects: Chromium logged INVALID_OPERATION for each of its calls.
+  "a frame between the restore of the context and the reload": 1911143547,
+};
 
 // A small seeded generator (mulberry32): the same seed gives the same storm.
 function generator(seed) {
@@ -103,16 +107,20 @@ for (const [engine, can] of Object.entries(ENGINES)) {
         start = await tab.evaluate(recordHandlerCalls);
       };
       const ran = [];
+      const held = new Set();
       const click = (name) => tab.evaluate((n) => document.querySelector(`[aria-label="${n}"]`).click(), name);
       try {
         await pageStarted();
-        const held = new Set();
         const keys = new Set();
         const fingers = new Map();
         let lost = false;
         let away = false;
         let size = [DESKTOP.width, DESKTOP.height];
-        const at = () => [random.below(size[0]), random.below(size[1])];
+        // Pointer and fingers land on the canvas: elsewhere the browser's own menu and pinch zoom
+        // answer, which are no part of the page.
+        const canvasBox = () => tab.evaluate(() => document.getElementById("canvas").getBoundingClientRect().toJSON());
+        let box = await canvasBox();
+        const at = () => [box.x + random.below(box.width), box.y + random.below(box.height)];
         const points = () => [...fingers].map(([id, [x, y]]) => [x, y, id]);
         const steps = {
           move: () => tab.mouseMove(...at()),
@@ -154,6 +162,9 @@ for (const [engine, can] of Object.entries(ENGINES)) {
           resize: async () => {
             size = random.pick([[DESKTOP.width, DESKTOP.height], [size[1], size[0]], [390 + random.below(400), 390 + random.below(400)]]);
             await tab.resize(...size);
+            box = await canvasBox();
+            // A pointer left outside a smaller window presses on nothing of the page.
+            await tab.mouseMove(...at());
           },
           context: async () => {
             if (!lost) {
@@ -176,8 +187,12 @@ for (const [engine, can] of Object.entries(ENGINES)) {
             // Buttons held stay held: the new page never saw them pressed.
             away = false;
             await pageStarted();
+            box = await canvasBox();
           },
         };
+        // WebKitGTK's window resized by its driver: later X presses at times never reach the page
+        // (not understood yet), so there the window keeps its size.
+        if (engine === "webkit") delete steps.resize;
         if (can.touch) {
           steps.finger = async () => {
             if (!can.fingers) {
@@ -252,6 +267,8 @@ for (const [engine, can] of Object.entries(ENGINES)) {
         assert.deepEqual(await tab.webglWarnings(), [], "WebGL errors or warnings from the browser");
       } finally {
         t.diagnostic(`events: ${ran.join(" ")}`);
+        // WebKit's pointer is the X server's, shared by every test: nothing left pressed.
+        for (const button of held) await tab.mouseUp(button).catch(() => {});
         await tab.close();
       }
     }
