@@ -1,0 +1,105 @@
+// Makes the picture of one "Try it yourself" of docs/drawing.md, or checks the committed one: the
+// viewer built with the experiment's patch runs on a private Xvfb, is given the keys and drag the
+// guide tells the reader to give it, and its window is grabbed as the reader would see it.
+//   guide_try write|check PICTURE VIEWER [drag DX DY] [left|right|up|down COUNT]...
+#include <chrono>
+#include <cstdio>
+#include <stdexcept>
+#include <string>
+#include <thread>
+
+#include "car_process.h"
+#include "input.h"
+#include "png_file.h"
+#include "x_session.h"
+#include "xvfb_server.h"
+
+namespace {
+
+const double kPatience = 10.0;  // seconds; only a broken viewer waits this long
+
+bool Same(const Picture& a, const Picture& b) {
+  return a.width == b.width && a.height == b.height && a.rgb == b.rgb;
+}
+
+// The window once it has drawn something other than `before` and two grabs in a row agree.
+Picture Settled(XSession& x, WindowId window, const Picture& before) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(kPatience);
+  Picture previous = x.Grab(window);
+  for (;;) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    Picture current = x.Grab(window);
+    if (current.rgb.empty()) throw std::runtime_error("the viewer's window went");
+    if (Same(current, previous) && !Same(current, before)) return current;
+    if (std::chrono::steady_clock::now() > deadline)
+      throw std::runtime_error("the window did not settle on a new picture");
+    previous = std::move(current);
+  }
+}
+
+std::string KeysymName(const std::string& key) {
+  return std::string(1, static_cast<char>(key[0] - 'a' + 'A')) + key.substr(1);
+}
+
+Picture Drive(const std::string& viewer, const std::vector<Input>& input) {
+  // Key auto-repeat put off: a slow moment must not add presses.
+  const XvfbServer xvfb({"-ardelay", "60000"});
+  XSession x(xvfb.display());
+  CarProcess car(viewer, {}, {"DISPLAY=" + xvfb.display()});
+  const WindowId window = x.AwaitMappedWindow(kPatience);
+  if (window == 0) throw std::runtime_error(viewer + " mapped no window");
+  // Without a window manager the window starts a pixel off screen, with no focus.
+  x.Move(window, 0, 0);
+  x.Focus(window);
+  const Picture blank = x.Grab(window);
+  const Picture first = Settled(x, window, blank);
+  for (const Input& step : input) {
+    if (step.drag) {
+      // From the middle of the window, with the first button, as the reader drags.
+      const Geometry area = x.GeometryOf(window);
+      x.MovePointer(area.x + area.width / 2, area.y + area.height / 2);
+      x.PressButton(1);
+      x.MovePointer(area.x + area.width / 2 + step.dx, area.y + area.height / 2 + step.dy);
+      x.ReleaseButton(1);
+    } else {
+      x.TapKey(KeysymName(step.key), step.count);
+    }
+  }
+  return Settled(x, window, first);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::string mode = argc >= 4 ? argv[1] : "";
+  if (mode != "write" && mode != "check") {
+    std::fprintf(stderr,
+                 "usage: guide_try write|check PICTURE VIEWER [drag DX DY] "
+                 "[left|right|up|down COUNT]...\n");
+    return 2;
+  }
+  const std::string path = argv[2];
+  const std::vector<Input> input = ReadInput("guide_try", argc - 4, argv + 4);
+  try {
+    const Picture seen = Drive(argv[3], input);
+    if (mode == "write") {
+      WritePng(path, seen);
+      return 0;
+    }
+    const Picture committed = ReadPng(path);
+    if (Same(committed, seen)) return 0;
+    long differ = 0;
+    if (committed.width == seen.width && committed.height == seen.height)
+      for (std::size_t i = 0; i < seen.rgb.size(); i += 3)
+        differ += committed.rgb[i] != seen.rgb[i] || committed.rgb[i + 1] != seen.rgb[i + 1] ||
+                  committed.rgb[i + 2] != seen.rgb[i + 2];
+    std::fprintf(stderr,
+                 "%s: the viewer now shows %d x %d with %ld pixels differing from this %d x %d "
+                 "picture: tools/guide-pictures.sh makes it again\n",
+                 path.c_str(), seen.width, seen.height, differ, committed.width, committed.height);
+    return 1;
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "guide_try: %s: %s\n", path.c_str(), error.what());
+    return 1;
+  }
+}
