@@ -116,7 +116,7 @@ const Shade kLightAxes = {
     {1.0f, 0.7f, 0.7f}, {0.7f, 0.9f, 0.7f}, {0.7f, 0.75f, 1.0f}, 3.0f, 2.2f, false};
 // Longer than the others and dashed, so that they show beside and over axes along the same line.
 const Shade kGreyAxes = {
-    {0.4f, 0.4f, 0.4f}, {0.4f, 0.4f, 0.4f}, {0.4f, 0.4f, 0.4f}, 2.0f, 3.4f, true};
+    {0.4f, 0.4f, 0.4f}, {0.4f, 0.4f, 0.4f}, {0.4f, 0.4f, 0.4f}, 2.0f, 2.8f, true};
 
 // The current frame's x, y and z axes from its origin, each with its letter at the end.
 void DrawAxes(const Shade& shade) {

@@ -1,9 +1,13 @@
 // Makes the picture of one "Try it yourself" of docs/drawing.md, or checks the committed one: the
 // viewer built with the experiment's patch runs on a private Xvfb, is given the keys and drag the
-// guide tells the reader to give it, and its window is grabbed as the reader would see it.
+// guide tells the reader to give it, and the middle of its window is grabbed as the reader sees
+// it, the car large enough to tell what changed.
 //   guide_try write|check PICTURE VIEWER [drag DX DY] [left|right|up|down COUNT]...
+#include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -22,19 +26,31 @@ bool Same(const Picture& a, const Picture& b) {
   return a.width == b.width && a.height == b.height && a.rgb == b.rgb;
 }
 
-// The window once it has drawn something other than `before` and two grabs in a row agree.
-Picture Settled(XSession& x, WindowId window, const Picture& before) {
+// The window once two grabs in a row agree and show what is `wanted`.
+Picture Settled(XSession& x, WindowId window, const std::function<bool(const Picture&)>& wanted) {
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(kPatience);
   Picture previous = x.Grab(window);
   for (;;) {
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     Picture current = x.Grab(window);
     if (current.rgb.empty()) throw std::runtime_error("the viewer's window went");
-    if (Same(current, previous) && !Same(current, before)) return current;
+    if (Same(current, previous) && wanted(current)) return current;
     if (std::chrono::steady_clock::now() > deadline)
       throw std::runtime_error("the window did not settle on a new picture");
     previous = std::move(current);
   }
+}
+
+// The middle half of the picture each way, where the car is.
+Picture Middle(const Picture& whole) {
+  Picture middle;
+  middle.width = whole.width / 2;
+  middle.height = whole.height / 2;
+  for (int y = 0; y < middle.height; ++y)
+    for (int x = 0; x < middle.width; ++x)
+      for (const int c : whole.At(whole.width / 4 + x, whole.height / 4 + y))
+        middle.rgb.push_back(static_cast<std::uint8_t>(c));
+  return middle;
 }
 
 std::string KeysymName(const std::string& key) {
@@ -51,8 +67,10 @@ Picture Drive(const std::string& viewer, const std::vector<Input>& input) {
   // Without a window manager the window starts a pixel off screen, with no focus.
   x.Move(window, 0, 0);
   x.Focus(window);
-  const Picture blank = x.Grab(window);
-  const Picture first = Settled(x, window, blank);
+  // A new window is black until the viewer first clears it.
+  const Picture first = Settled(x, window, [](const Picture& now) {
+    return std::any_of(now.rgb.begin(), now.rgb.end(), [](std::uint8_t c) { return c != 0; });
+  });
   for (const Input& step : input) {
     if (step.drag) {
       // From the middle of the window, with the first button, as the reader drags.
@@ -65,7 +83,7 @@ Picture Drive(const std::string& viewer, const std::vector<Input>& input) {
       x.TapKey(KeysymName(step.key), step.count);
     }
   }
-  return Settled(x, window, first);
+  return Middle(Settled(x, window, [&](const Picture& now) { return !Same(now, first); }));
 }
 
 }  // namespace
