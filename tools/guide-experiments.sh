@@ -5,6 +5,8 @@
 #   tools/guide-experiments.sh list              one line each: NAME|FILES THE PATCH CHANGES|INPUT
 #   tools/guide-experiments.sh apply NAME FOLDER copies the files the patch changes into FOLDER
 #                                                and applies it there, as the reader would
+#   tools/guide-experiments.sh strays            fails, naming them, if docs/drawing/try holds
+#                                                pictures no experiment makes
 # INPUT is in the words of the guide's picture tools: "drag -60 10 left 180 up 4".
 set -eu
 cd "$(dirname "$0")/.."
@@ -75,5 +77,17 @@ case "${1:-}" in
       exit 1
     fi
     ;;
-  *) echo "usage: $0 list | apply NAME FOLDER" >&2; exit 2 ;;
+  strays)
+    made=$(experiments | sed -n 's/^@@@ \([^|]*\)|.*/\1.png/p')
+    status=0
+    for picture in docs/drawing/try/*.png; do
+      [ -e "$picture" ] || continue
+      if ! echo "$made" | grep -qx "$(basename "$picture")"; then
+        echo "$picture: no experiment of $guide makes it" >&2
+        status=1
+      fi
+    done
+    exit "$status"
+    ;;
+  *) echo "usage: $0 list | apply NAME FOLDER | strays" >&2; exit 2 ;;
 esac
