@@ -5,13 +5,12 @@
 #include <GL/glut.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "app/window_size.h"
 #include "gl_recorder.h"
-#include "render/display.h"
 #include "input.h"
+#include "render/display.h"
 #include "scene/controls.h"
 
 namespace {

@@ -106,15 +106,18 @@ int main(int argc, char** argv) {
     }
     const Picture committed = ReadPng(path);
     if (Same(committed, seen)) return 0;
-    long differ = 0;
-    if (committed.width == seen.width && committed.height == seen.height)
-      for (std::size_t i = 0; i < seen.rgb.size(); i += 3)
-        differ += committed.rgb[i] != seen.rgb[i] || committed.rgb[i + 1] != seen.rgb[i + 1] ||
-                  committed.rgb[i + 2] != seen.rgb[i + 2];
-    std::fprintf(stderr,
-                 "%s: the viewer now shows %d x %d with %ld pixels differing from this %d x %d "
-                 "picture: tools/guide-pictures.sh makes it again\n",
-                 path.c_str(), seen.width, seen.height, differ, committed.width, committed.height);
+    if (committed.width != seen.width || committed.height != seen.height) {
+      std::fprintf(stderr, "%s: %d x %d, but the viewer now shows %d x %d\n", path.c_str(),
+                   committed.width, committed.height, seen.width, seen.height);
+    } else {
+      long differ = 0;
+      for (int y = 0; y < seen.height; ++y)
+        for (int x = 0; x < seen.width; ++x)
+          if (committed.At(x, y) != seen.At(x, y)) ++differ;
+      std::fprintf(stderr, "%s: %ld pixels differ from what the viewer now shows\n", path.c_str(),
+                   differ);
+    }
+    std::fprintf(stderr, "%s is stale: tools/guide-pictures.sh makes it again\n", path.c_str());
     return 1;
   } catch (const std::exception& error) {
     std::fprintf(stderr, "guide_try: %s: %s\n", path.c_str(), error.what());
