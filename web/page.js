@@ -1,8 +1,8 @@
 // The page around the program: sizes the canvas's drawing buffer to the screen, hands the
 // program's GLUT mouse events it reads in CSS pixels, turns one finger into a mouse, drives the
 // car and turns the view from on-screen buttons, puts the picture into words, keeps the page for
-// use offline and brings the scene back after a lost WebGL context. It runs before Emscripten's script, so that its listeners on window come
-// before GLUT's.
+// use offline and brings the scene back after a lost WebGL context. It runs before Emscripten's
+// script, so that its listeners on window come before GLUT's.
 "use strict";
 
 var Module = {
