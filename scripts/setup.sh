@@ -1,8 +1,9 @@
 #!/bin/sh
 # Installs the Debian packages that are missing for a purpose: "run" (build and start the
-# viewer), "test" (build and run every test), "web" (build the web page) or "pictures" (make
-# the README's pictures) or "windows" (cross-build, package and test the Windows program). Runs
-# apt-get as root, through sudo otherwise.
+# viewer), "test" (build and run every test), "web" (build the web page), "pictures" (make
+# the README's pictures), "guide" (make the pictures of docs/drawing.md) or "windows"
+# (cross-build, package and test the Windows program). Runs apt-get as root, through sudo
+# otherwise.
 set -eu
 
 run_packages="cmake make g++ pkg-config freeglut3-dev libgl1-mesa-dri xvfb xauth x11-utils imagemagick"
@@ -24,21 +25,26 @@ test_packages="$test_packages libxtst-dev"
 test_packages="$test_packages libpng-dev"
 # The packaging tests: Debian's package checker, the AppStream validator, man and col.
 test_packages="$test_packages lintian appstream man-db bsdextrautils"
+# What configuring the tests needs, though a purpose builds only a few of them.
+test_config_packages="libgtest-dev libbenchmark-dev libx11-dev libxtst-dev libpng-dev"
+# tools/guide-pictures.sh: the guide's picture tools and the viewer, patched, on a private Xvfb.
+guide_packages="$run_packages git $test_config_packages"
 # tools/screenshots.sh: the viewer on a virtual display, driven by xdotool.
 pictures_packages="$run_packages xdotool"
 # scripts/windows.sh: the mingw-w64 cross compiler, dpkg-dev to unpack freeglut's source package,
 # GoogleTest's sources, NSIS for the installer, and Wine on a virtual display to run it all; the
 # Linux build it compares with configures the tests, which need the rest.
 windows_packages="$run_packages g++-mingw-w64-x86-64-posix dpkg-dev googletest nsis wine wine64"
-windows_packages="$windows_packages libgtest-dev libbenchmark-dev libx11-dev libxtst-dev libpng-dev"
+windows_packages="$windows_packages $test_config_packages"
 
 case "${1:-}" in
   run) wanted=$run_packages ;;
   test) wanted=$test_packages ;;
   web) wanted=$web_packages ;;
   pictures) wanted=$pictures_packages ;;
+  guide) wanted=$guide_packages ;;
   windows) wanted=$windows_packages ;;
-  *) echo "usage: $0 run|test|web|pictures|windows" >&2; exit 2 ;;
+  *) echo "usage: $0 run|test|web|pictures|guide|windows" >&2; exit 2 ;;
 esac
 if [ "$1" = test ] && ! command -v npm >/dev/null 2>&1; then wanted="$wanted nodejs npm"; fi
 

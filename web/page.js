@@ -1,8 +1,8 @@
 // The page around the program: sizes the canvas's drawing buffer to the screen, hands the
 // program's GLUT mouse events it reads in CSS pixels, turns one finger into a mouse, drives the
-// car from on-screen buttons, keeps the page for use offline and brings the scene back after a
-// lost WebGL context. It runs before Emscripten's script, so that its listeners on window come
-// before GLUT's.
+// car and turns the view from on-screen buttons, puts the picture into words, keeps the page for
+// use offline and brings the scene back after a lost WebGL context. It runs before Emscripten's
+// script, so that its listeners on window come before GLUT's.
 "use strict";
 
 var Module = {
@@ -24,6 +24,7 @@ var Module = {
   // When the first frame was drawn, in ms since navigation started. Only then is the page kept
   // for offline use, which would otherwise compete with the first frame for the network.
   postMainLoop: () => {
+    describeScene();
     if (Module.firstFrameMs) return;
     Module.firstFrameMs = performance.now();
     keepForOffline();
@@ -170,20 +171,10 @@ for (const type of ["touchstart", "touchmove", "touchend", "touchcancel"]) {
   window.addEventListener(type, onCanvasTouch, { capture: true, passive: false });
 }
 
-// The on-screen arrows feed GLUT's keyboard path: it reads only keyCode. A tap is one press;
-// holding repeats, after a pause, ten times a second.
-function pressKey(keyCode) {
-  window.dispatchEvent(new KeyboardEvent("keydown", { keyCode, bubbles: true }));
-}
-
-const pad = document.getElementById("pad");
-// No mouse events made up from taps (a made-up mouseup would end a drag on the canvas), no
-// double-tap zoom, no text selection, no menu on a long press.
-pad.addEventListener("touchstart", (event) => event.preventDefault(), { passive: false });
-pad.addEventListener("contextmenu", (event) => event.preventDefault());
-
-for (const button of pad.querySelectorAll("button")) {
-  const keyCode = Number(button.dataset.keyCode);
+// The on-screen buttons. Holding one repeats what it does: once at the press, then, after a
+// pause, ten times a second. A click with no pointer behind it (the keyboard or assistive
+// technology pressed the button) does it once.
+function repeatWhileHeld(button, act) {
   let repeat = null;
   const stop = () => {
     clearTimeout(repeat);
@@ -194,19 +185,69 @@ for (const button of pad.querySelectorAll("button")) {
     event.preventDefault();
     button.setPointerCapture(event.pointerId);
     stop();
-    pressKey(keyCode);
+    act();
     repeat = setTimeout(function again() {
-      pressKey(keyCode);
+      act();
       repeat = setTimeout(again, 100);
     }, 400);
   });
   for (const type of ["pointerup", "pointercancel", "lostpointercapture"]) {
     button.addEventListener(type, stop);
   }
-  // A click with no pointer behind it: the keyboard or assistive technology pressed the button.
   button.addEventListener("click", (event) => {
-    if (event.detail === 0) pressKey(keyCode);
+    if (event.detail === 0) act();
   });
+}
+
+// No mouse events made up from taps (a made-up mouseup would end a drag on the canvas), no
+// double-tap zoom, no text selection, no menu on a long press.
+for (const pad of document.querySelectorAll(".pad")) {
+  pad.addEventListener("touchstart", (event) => event.preventDefault(), { passive: false });
+  pad.addEventListener("contextmenu", (event) => event.preventDefault());
+}
+
+// The on-screen arrows feed GLUT's keyboard path: it reads only keyCode.
+function pressKey(keyCode) {
+  window.dispatchEvent(new KeyboardEvent("keydown", { keyCode, bubbles: true }));
+}
+
+for (const button of document.querySelectorAll("#pad button")) {
+  const keyCode = Number(button.dataset.keyCode);
+  repeatWhileHeld(button, () => pressKey(keyCode));
+}
+
+// The Turn view buttons, for everyone who cannot drag: each press turns the view as a drag of
+// 15 CSS pixels would, straight into the program's totals, so that it neither ends nor moves a
+// drag in progress. Nothing turns before the program has drawn.
+for (const button of document.querySelectorAll("#turn-pad button")) {
+  const [dx, dy] = button.dataset.turn.split(",").map(Number);
+  repeatWhileHeld(button, () => {
+    if (Module.firstFrameMs) Module._TurnView(dx, dy);
+  });
+}
+
+// The canvas's name says what the picture shows after every frame. Once the scene has kept
+// still for a second, the status line, a polite live region, says it again, so that a screen
+// reader hears each change once, not every step of a drag or a held button. The start is not
+// announced.
+const viewWords = document.getElementById("view-words");
+let announced = null;
+let settling = null;
+
+function describeScene() {
+  // The benchmarks' floor page has this script but no scene.
+  if (!Module._StoreSceneState) return;
+  const words = sceneWords(sceneNumbers());
+  if (words === Module.canvas.getAttribute("aria-label")) return;
+  Module.canvas.setAttribute("aria-label", words);
+  if (announced === null) {
+    announced = words;
+    return;
+  }
+  clearTimeout(settling);
+  settling = setTimeout(() => {
+    if (words !== announced) viewWords.textContent = announced = words;
+  }, 1000);
 }
 
 // A page served over plain HTTP from another host cannot have a service worker, and works
@@ -244,13 +285,17 @@ Module.canvas.addEventListener("webglcontextrestored", () => {
   location.reload();
 });
 
-function saveScene() {
-  endDrags();
+// The program's scene state, as the program stores it.
+function sceneNumbers() {
   Module._StoreSceneState();
   const at = Module._SceneStateNumbers() / Float64Array.BYTES_PER_ELEMENT;
-  const numbers = Module.HEAPF64.subarray(at, at + SCENE_NUMBERS);
+  return Module.HEAPF64.subarray(at, at + SCENE_NUMBERS);
+}
+
+function saveScene() {
+  endDrags();
   try {
-    sessionStorage.setItem(SAVED_SCENE, JSON.stringify([...numbers]));
+    sessionStorage.setItem(SAVED_SCENE, JSON.stringify([...sceneNumbers()]));
   } catch {
     // No storage: the page comes back at the start.
   }

@@ -1,12 +1,12 @@
 # Completes the built page: copies the files beside index.html and writes the service worker,
 # with the list of files it keeps and a cache name made from their contents.
 # Usage: cmake -DSOURCE=web -DICONS=packaging/icons -DPAGE=build/web/page -P page_files.cmake
-file(COPY ${SOURCE}/page.js ${SOURCE}/manifest.webmanifest DESTINATION ${PAGE})
+file(COPY ${SOURCE}/page.js ${SOURCE}/scene_words.js ${SOURCE}/manifest.webmanifest DESTINATION ${PAGE})
 file(GLOB icons RELATIVE ${ICONS} ${ICONS}/car-*.png)
 list(TRANSFORM icons PREPEND ${ICONS}/ OUTPUT_VARIABLE icon_paths)
 file(COPY ${icon_paths} DESTINATION ${PAGE})
 
-set(kept index.html index.js index.wasm page.js manifest.webmanifest ${icons})
+set(kept index.html index.js index.wasm page.js scene_words.js manifest.webmanifest ${icons})
 set(contents "")
 foreach(name ${kept})
   file(SHA256 ${PAGE}/${name} hash)

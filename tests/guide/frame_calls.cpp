@@ -5,39 +5,21 @@
 #include <GL/glut.h>
 
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <string>
 
 #include "app/window_size.h"
 #include "gl_recorder.h"
+#include "input.h"
 #include "render/display.h"
 #include "scene/controls.h"
 
 namespace {
 
-int Number(const char* text) {
-  char* end = nullptr;
-  const long value = std::strtol(text, &end, 10);
-  if (end == text || *end != '\0') {
-    std::fprintf(stderr, "frame_calls: not a whole number: %s\n", text);
-    std::exit(2);
-  }
-  return static_cast<int>(value);
-}
-
-int ArrowKey(const char* name) {
-  const struct {
-    const char* name;
-    int key;
-  } kKeys[] = {{"left", GLUT_KEY_LEFT},
-               {"right", GLUT_KEY_RIGHT},
-               {"up", GLUT_KEY_UP},
-               {"down", GLUT_KEY_DOWN}};
-  for (const auto& key : kKeys)
-    if (std::strcmp(key.name, name) == 0) return key.key;
-  std::fprintf(stderr, "frame_calls: no such input: %s\n", name);
-  std::exit(2);
+int ArrowKey(const std::string& name) {
+  if (name == "left") return GLUT_KEY_LEFT;
+  if (name == "right") return GLUT_KEY_RIGHT;
+  if (name == "up") return GLUT_KEY_UP;
+  return GLUT_KEY_DOWN;
 }
 
 // A drag with the first button, from the middle of the window, as the user makes it.
@@ -55,25 +37,16 @@ int main(int argc, char** argv) {
                  "usage: frame_calls WIDTH HEIGHT [drag DX DY] [left|right|up|down N]...\n");
     return 2;
   }
-  int i = 3;
-  while (i < argc) {
-    const bool drag = std::strcmp(argv[i], "drag") == 0;
-    if (i + (drag ? 2 : 1) >= argc) {
-      std::fprintf(stderr, "frame_calls: %s wants %s\n", argv[i], drag ? "DX DY" : "a count");
-      return 2;
-    }
-    if (drag) {
-      Drag(Number(argv[i + 1]), Number(argv[i + 2]));
-      i += 3;
+  for (const Input& step : ReadInput("frame_calls", argc - 3, argv + 3)) {
+    if (step.drag) {
+      Drag(step.dx, step.dy);
       continue;
     }
-    const int key = ArrowKey(argv[i]);
-    for (int n = Number(argv[i + 1]); n > 0; --n) Special(key, 0, 0);
-    i += 2;
+    for (int n = step.count; n > 0; --n) Special(ArrowKey(step.key), 0, 0);
   }
 
   ClearCalls();
-  WindowSize(Number(argv[1]), Number(argv[2]));
+  WindowSize(WholeNumber("frame_calls", argv[1]), WholeNumber("frame_calls", argv[2]));
   Display();
   for (const std::string& call : RecordedCalls()) std::puts(call.c_str());
   return 0;

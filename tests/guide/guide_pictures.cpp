@@ -57,8 +57,7 @@ Calls Record(int width, int height, const std::string& input) {
 struct Steps {
   std::size_t cleared;    // white, depth cleared
   std::size_t orbit;      // the view's two rotations: next is the push into the car frame
-  std::size_t translate;  // the car frame's translation
-  std::size_t car_frame;  // after its rotation
+  std::size_t car_frame;  // after its translation and rotation
   std::size_t part[7];    // after the body, the cabin, the roof and each of the four wheels
 };
 
@@ -66,7 +65,6 @@ Steps FindSteps(const Calls& calls) {
   Steps steps{};
   steps.cleared = FindCall(calls, "glClear", 1) + 1;
   steps.orbit = FindCall(calls, "glPushMatrix", 1);
-  steps.translate = FindCall(calls, "glTranslatef", 1, steps.orbit);
   steps.car_frame = FindCall(calls, "glRotatef", 1, steps.orbit) + 1;
   // Five body faces, four cabin faces, the roof; then each wheel ends with its pop.
   const int faces[] = {5, 9, 10};
@@ -110,17 +108,26 @@ Picture ReadHalved(int width) {
 struct Shade {
   float x[3], y[3], z[3];
   float width;
+  float length;
+  bool dashed;
 };
-const Shade kAxes = {{0.9f, 0.1f, 0.1f}, {0.1f, 0.6f, 0.1f}, {0.1f, 0.2f, 0.9f}, 3.0f};
-const Shade kLightAxes = {{1.0f, 0.7f, 0.7f}, {0.7f, 0.9f, 0.7f}, {0.7f, 0.75f, 1.0f}, 3.0f};
-const Shade kGreyAxes = {{0.4f, 0.4f, 0.4f}, {0.4f, 0.4f, 0.4f}, {0.4f, 0.4f, 0.4f}, 2.0f};
+const Shade kAxes = {{0.9f, 0.1f, 0.1f}, {0.1f, 0.6f, 0.1f}, {0.1f, 0.2f, 0.9f}, 3.0f, 2.2f, false};
+const Shade kLightAxes = {
+    {1.0f, 0.7f, 0.7f}, {0.7f, 0.9f, 0.7f}, {0.7f, 0.75f, 1.0f}, 3.0f, 2.2f, false};
+// Longer than the others and dashed, so that they show beside and over axes along the same line.
+const Shade kGreyAxes = {
+    {0.4f, 0.4f, 0.4f}, {0.4f, 0.4f, 0.4f}, {0.4f, 0.4f, 0.4f}, 2.0f, 2.8f, true};
 
 // The current frame's x, y and z axes from its origin, each with its letter at the end.
 void DrawAxes(const Shade& shade) {
-  const float length = 2.2f;
+  const float length = shade.length;
   const std::pair<const float*, char> axes[] = {{shade.x, 'x'}, {shade.y, 'y'}, {shade.z, 'z'}};
   glDisable(GL_DEPTH_TEST);
   glLineWidth(shade.width);
+  if (shade.dashed) {
+    glEnable(GL_LINE_STIPPLE);
+    glLineStipple(1, 0xF0F0);
+  }
   for (int i = 0; i < 3; ++i) {
     float end[3] = {0, 0, 0};
     end[i] = length;
@@ -134,6 +141,42 @@ void DrawAxes(const Shade& shade) {
     glutBitmapCharacter(GLUT_BITMAP_HELVETICA_12, axes[i].second);
   }
   glLineWidth(1.0f);
+  glDisable(GL_LINE_STIPPLE);
+  glEnable(GL_DEPTH_TEST);
+}
+
+// Whatever the window shows, faded most of the way to white.
+void Fade() {
+  glMatrixMode(GL_PROJECTION);
+  glPushMatrix();
+  glLoadIdentity();
+  glMatrixMode(GL_MODELVIEW);
+  glPushMatrix();
+  glLoadIdentity();
+  glDisable(GL_DEPTH_TEST);
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glColor4f(1.0f, 1.0f, 1.0f, 0.75f);
+  glRectf(-1.0f, -1.0f, 1.0f, 1.0f);
+  glDisable(GL_BLEND);
+  glEnable(GL_DEPTH_TEST);
+  glPopMatrix();
+  glMatrixMode(GL_PROJECTION);
+  glPopMatrix();
+  glMatrixMode(GL_MODELVIEW);
+}
+
+// The calls [begin, end) once more, as orange outlines over everything, hidden edges too: what a
+// step adds. The state the calls start from is the current one.
+void Outline(const Calls& calls, std::size_t begin, std::size_t end) {
+  Calls shapes;
+  for (std::size_t i = begin; i < end; ++i)
+    if (calls[i].name != "glColor3f") shapes.push_back(calls[i]);
+  glDisable(GL_DEPTH_TEST);
+  glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+  glColor3f(1.0f, 0.5f, 0.0f);
+  Replay(shapes, 0, shapes.size());
+  glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
   glEnable(GL_DEPTH_TEST);
 }
 
@@ -155,10 +198,17 @@ void DrawGrid() {
   glPopMatrix();
 }
 
-// The frame cut after a part of the car, as the middle of the window shows it.
+// The frame cut after a part of the car, that part outlined, as the middle of the window shows it.
 Picture CutAfter(int part) {
   const Calls calls = Record(kStepsWidth, kStepsHeight, kDriven);
-  Replay(calls, 0, FindSteps(calls).part[part]);
+  const Steps steps = FindSteps(calls);
+  const std::size_t begin = part == 0 ? steps.car_frame : steps.part[part - 1];
+  Replay(calls, 0, begin);
+  // A wheel's translation is outside its push: kept off the matrix the outline starts from.
+  glPushMatrix();
+  Replay(calls, begin, steps.part[part]);
+  glPopMatrix();
+  Outline(calls, begin, steps.part[part]);
   return ReadMiddle();
 }
 
@@ -188,51 +238,23 @@ Picture Orbit(const std::string& input) {
   return ReadMiddle();
 }
 
-// The world's axes, the car's after its rotation alone, and after the translation as well.
+// A faint car under the car's axes after its rotation alone, after the translation as well, and
+// the world's.
 Picture CarFrame() {
   const Calls calls = Record(kStepsWidth, kStepsHeight, kDriven);
   const Steps steps = FindSteps(calls);
-  Replay(calls, 0, steps.orbit);
-  DrawAxes(kGreyAxes);
+  Replay(calls, 0, calls.size());
+  Fade();
+  Replay(calls, steps.cleared, steps.orbit);
   glPushMatrix();
   Replay(calls, steps.car_frame - 1, steps.car_frame);
   DrawAxes(kLightAxes);
   glPopMatrix();
+  glPushMatrix();
   Replay(calls, steps.orbit, steps.car_frame);
   DrawAxes(kAxes);
-  return ReadMiddle();
-}
-
-// The car's translation and rotation in the frame's order or swapped, the world's axes over it.
-Picture TranslateRotate(bool swapped) {
-  Calls calls = Record(kStepsWidth, kStepsHeight, kDriven);
-  const Steps steps = FindSteps(calls);
-  if (swapped) std::swap(calls[steps.translate], calls[steps.car_frame - 1]);
-  Replay(calls, 0, calls.size());
-  Replay(calls, steps.cleared, steps.orbit);
+  glPopMatrix();
   DrawAxes(kGreyAxes);
-  return ReadMiddle();
-}
-
-// The wheels' own pushes and pops left out; the last pop is the car frame's.
-Picture NoWheelPush() {
-  Calls calls = Record(kStepsWidth, kStepsHeight, kDriven);
-  const std::size_t wheels = FindSteps(calls).part[2];
-  const std::size_t last_pop = FindCall(calls, "glPopMatrix", 5, wheels);
-  Calls kept(calls.begin(), calls.begin() + static_cast<std::ptrdiff_t>(wheels));
-  for (std::size_t i = wheels; i < calls.size(); ++i) {
-    const bool wheel_stack =
-        i != last_pop && (calls[i].name == "glPushMatrix" || calls[i].name == "glPopMatrix");
-    if (!wheel_stack) kept.push_back(calls[i]);
-  }
-  Replay(kept, 0, kept.size());
-  return ReadMiddle();
-}
-
-Picture NoDepthTest() {
-  const Calls calls = Record(kStepsWidth, kStepsHeight, kDriven);
-  glDisable(GL_DEPTH_TEST);
-  Replay(calls, 0, calls.size());
   return ReadMiddle();
 }
 
@@ -257,10 +279,6 @@ const Made kPictures[] = {
     {"wheel-4.png", [] { return CutAfter(6); }},
     {"steer.png", [] { return Whole(kSteered); }},
     {"steer-move.png", [] { return Whole(kSteeredMoved); }},
-    {"what-if-in-order.png", [] { return TranslateRotate(false); }},
-    {"what-if-swapped.png", [] { return TranslateRotate(true); }},
-    {"what-if-no-wheel-push.png", NoWheelPush},
-    {"what-if-no-depth-test.png", NoDepthTest},
 };
 
 // The program's window made wide enough for every picture; the narrower ones use its left part.

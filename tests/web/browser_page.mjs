@@ -165,3 +165,16 @@ export async function touchScreen(page) {
     cancel: () => send("touchCancel", {}),
   };
 }
+
+// Run in a page: records every turn its Turn view buttons make, as [dx, dy], in window.turns.
+// Emscripten's export replaces itself with the bare function at its first call: that call, a
+// turn of nothing, comes first.
+export function recordTurns() {
+  window.turns = [];
+  Module._TurnView(0, 0);
+  const turn = Module._TurnView;
+  Module._TurnView = (dx, dy) => {
+    turns.push([dx, dy]);
+    turn(dx, dy);
+  };
+}

@@ -11,6 +11,7 @@ import {
   canvasBox,
   openPage,
   pageDir,
+  recordTurns,
   serverAndBrowser,
   settledPicture,
   startServer,
@@ -28,6 +29,8 @@ const CANVAS_BOX = {
   tablet: { x: 0, y: 0, width: 800, height: 600 },
 };
 const TOUCH_SCREENS = ["phone", "tablet"];
+// On every screen, in the order Tab reaches them.
+const TURN_BUTTONS = ["Turn view left", "Turn view up", "Turn view down", "Turn view right"];
 
 // The server and browser every test shares, started once.
 let shared;
@@ -238,13 +241,14 @@ describe("the page on phones, tablets and a desktop", () => {
   });
 
   describe("the on-screen arrows", () => {
-    test("show on touch screens only, named for what they do, big enough for a thumb", async () => {
+    test("drive on touch screens only, turn the view everywhere; named for what they do, big enough for a thumb", async () => {
       await onDevice("desktop", async ({ page }) => {
-        assert.equal(await page.getByRole("button").count(), 0);
+        const names = await page.getByRole("button").evaluateAll((buttons) => buttons.map((b) => b.ariaLabel));
+        assert.deepEqual(names, TURN_BUTTONS);
         assert.match(await page.innerText("body"), /arrow keys/i);
       });
       await onDevice("phone", async ({ page }) => {
-        for (const name of ["Steer left", "Forward", "Back", "Steer right"]) {
+        for (const name of ["Steer left", "Forward", "Back", "Steer right", ...TURN_BUTTONS]) {
           const box = await page.getByRole("button", { name }).boundingBox();
           assert.ok(box.width >= 44 && box.height >= 44, `${name}: ${box.width} x ${box.height}`);
           assert.ok(box.x >= 0 && box.x + box.width <= 390 && box.y + box.height <= 844, name);
@@ -257,15 +261,18 @@ describe("the page on phones, tablets and a desktop", () => {
       test(`${device}: on screen, off the canvas, where a thumb reaches; the canvas's edge shows`, async () => {
         await onDevice(device, async ({ page }) => {
           const { width, height } = DEVICES[device].viewport;
-          const pad = await page.getByRole("group", { name: "Drive" }).boundingBox();
           const canvas = await canvasBox(page);
           const [right, bottom] = [canvas.x + canvas.width, canvas.y + canvas.height];
-          assert.ok(pad.x >= 0 && pad.y >= 0 && pad.x + pad.width <= width && pad.y + pad.height <= height, "off screen");
+          for (const name of ["Turn view", "Drive"]) {
+            const pad = await page.getByRole("group", { name }).boundingBox();
+            const inside = pad.x >= 0 && pad.y >= 0 && pad.x + pad.width <= width && pad.y + pad.height <= height;
+            assert.ok(inside, `${name}: off screen`);
+            assert.ok(height > width ? pad.y >= bottom : pad.x >= right, `${name}: over the canvas`);
+          }
+          // Driving, the lower pad, at the bottom.
+          const pad = await page.getByRole("group", { name: "Drive" }).boundingBox();
           if (height > width) {
-            assert.ok(pad.y >= bottom, "over the canvas");
             assert.ok(height - (pad.y + pad.height) <= 16, `${height - (pad.y + pad.height)} px above the bottom`);
-          } else {
-            assert.ok(pad.x >= right, "not beside the canvas");
           }
           // The page just outside the canvas's bottom right corner, below it or beside it.
           const outside = height > width ? { x: right - 2, y: bottom + 1 } : { x: right + 1, y: bottom - 2 };
@@ -350,6 +357,38 @@ describe("the page on phones, tablets and a desktop", () => {
       });
       assertSamePicture(seen, expected, "tap during a drag");
     });
+  });
+
+  describe("the Turn view buttons with a finger on the canvas", () => {
+    // A finger dragging 30 px on the canvas, with a second finger on Turn view right: tapping
+    // it during the drag, or holding it from before the drag to after. Each turn adds to the
+    // drag, which goes on exact: a finger drag as long as both together gives the same picture.
+    for (const hold of [false, true]) {
+      test(`${hold ? "held from before to after" : "tapped during"} a finger drag`, async () => {
+        let turns;
+        const seen = await pictureAfter("phone", async ({ page }) => {
+          await page.evaluate(recordTurns);
+          const y = (await canvasBox(page)).y + 40;
+          const turn = { 1: await buttonCentre(page, "Turn view right") };
+          const touches = await touchScreen(page);
+          if (hold) await touches.start(turn);
+          const drag = (x) => ({ ...(hold ? turn : {}), 0: [x, y] });
+          await touches.start(drag(100));
+          await touches.move(drag(115));
+          if (!hold) {
+            await touches.start({ ...drag(115), ...turn });
+            await touches.lift(drag(115));
+          }
+          await touches.move(drag(130));
+          await touches.lift(hold ? turn : {});
+          if (hold) await touches.lift();
+          turns = await page.evaluate(() => window.turns);
+        });
+        assert.ok(turns.length >= 1 && turns.every((t) => t.join() === "15,0"), JSON.stringify(turns));
+        const expected = await pictureAfter("phone", ({ page }) => fingerDrag(page, 30 + 15 * turns.length));
+        assertSamePicture(seen, expected, "a drag of 30 px with the turns against one drag");
+      });
+    }
   });
 
   describe("offline", () => {

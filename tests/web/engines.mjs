@@ -272,6 +272,9 @@ async function launchWebKit() {
     ArrowLeft: Key.ARROW_LEFT,
     ArrowRight: Key.ARROW_RIGHT,
     Home: Key.HOME,
+    Tab: Key.TAB,
+    Enter: Key.ENTER,
+    " ": Key.SPACE,
   };
   const evaluate = (fn, arg) => driver.executeScript(`return (${fn})(arguments[0]);`, arg);
   // Where the X pointer is, in the viewport: moving it there again would send no event.

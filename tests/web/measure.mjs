@@ -22,7 +22,7 @@ const kb = (bytes) => `${(bytes / 1024).toFixed(1)} KB`;
 const load = () => loadavg().map((l) => l.toFixed(2)).join(", ");
 
 // What a visit loads (the icons only an installation does).
-const files = ["index.html", "page.js", "index.js", "index.wasm", "sw.js", "manifest.webmanifest"];
+const files = ["index.html", "page.js", "scene_words.js", "index.js", "index.wasm", "sw.js", "manifest.webmanifest"];
 let raw = 0;
 let gzipped = 0;
 for (const name of files) {

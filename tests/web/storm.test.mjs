@@ -1,6 +1,6 @@
 // Storms of random input on the page in each browser engine: mouse buttons and moves, the
-// wheel, fingers, the drive buttons, arrow keys held, focus lost, the page hidden, the window
-// resized and turned, the WebGL context lost and given back, all mixed. Each storm is seeded
+// wheel, fingers, the drive and Turn view buttons, arrow keys held, focus lost, the page
+// hidden, the window resized and turned, the WebGL context lost and given back, all mixed. Each storm is seeded
 // and prints its seed (STORM_SEED=N replays one; STORMS sets how many run per engine). After
 // each, with everything let go: no page error, console error or WebGL warning; the car drawn
 // and answering; drags of +30 then -30 px, and of 360 px, and Forward then Back, each giving
@@ -45,27 +45,37 @@ function generator(seed) {
 const BUTTONS = ["left", "middle", "right"];
 const KEYS = ["ArrowUp", "ArrowDown", "ArrowLeft", "ArrowRight"];
 // The page's on-screen buttons, by accessible name.
-const PAGE_BUTTONS = ["Forward", "Back", "Steer left", "Steer right"];
+const PAGE_BUTTONS = ["Forward", "Back", "Steer left", "Steer right"].concat(
+  ["left", "up", "down", "right"].map((way) => `Turn view ${way}`),
+);
 
 // In the page: records every call of the program's key, mouse and motion callbacks, as
 // event_stream.h's bytes, by putting a recorder in front of each in Emscripten's function table.
-// Resolves to the scene numbers the record starts from.
+// A Turn view button changes the scene past the handlers: the record is cut there into
+// segments, each with the scene numbers it starts from and, but for the last, ends at.
 function recordHandlerCalls() {
   /* global GLUT, getWasmTableEntry, wasmTableMirror */
-  window.handlerCalls = [];
+  window.handlerSegments = [];
+  const begin = () => handlerSegments.push({ start: sceneNumbersInPage(), calls: [] });
   const record = (pointer, event) => {
     const handler = getWasmTableEntry(pointer);
     wasmTableMirror[pointer] = (...args) => {
-      handlerCalls.push(...event(...args.map((n) => n | 0)));
+      handlerSegments.at(-1).calls.push(...event(...args.map((n) => n | 0)));
       return handler(...args);
     };
   };
+  const turn = Module._TurnView;
+  Module._TurnView = (dx, dy) => {
+    handlerSegments.at(-1).end = sceneNumbersInPage();
+    turn(dx, dy);
+    begin();
+  };
+  begin();
   // Opcodes: 0 key, 1 press, 2 release, 3 motion; then little-endian ints.
   const bytes = (opcode, ...ints) => [opcode, ...ints.flatMap((n) => [0, 8, 16, 24].map((s) => (n >>> s) & 255))];
   record(GLUT.specialFunc, (key, x, y) => bytes(0, key, x, y));
   record(GLUT.mouseFunc, (button, state, x, y) => bytes(state === 0 ? 1 : 2, button, x, y));
   record(GLUT.motionFunc, (x, y) => bytes(3, x, y));
-  return sceneNumbersInPage();
 }
 
 function sceneNumbersInPage() {
@@ -92,19 +102,20 @@ for (const [engine, can] of Object.entries(ENGINES)) {
       const random = generator(seed);
       const tab = await browser.open(server.url, { ...DESKTOP, touch: can.touch });
       const errors = [];
-      let start;
-      // What the page's handlers were called with since `start`, against the host's handlers.
+      // What the page's handlers were called with since the page started, against the host's.
       const sameOnHost = async () => {
-        const [calls, now] = await tab.evaluate(() => [window.handlerCalls, sceneNumbersInPage()]);
+        const [segments, now] = await tab.evaluate(() => [window.handlerSegments, sceneNumbersInPage()]);
         assert.ok(now.every(Number.isFinite), `scene numbers not finite: ${now}`);
         if (!existsSync(replayer)) return t.diagnostic(`no ${replayer}: the host comparison is left out`);
-        const out = execFileSync(replayer, start.map(String), { input: Buffer.from(calls) });
-        assert.deepEqual(out.toString().trim().split("\n").map(Number), now, "the host's handlers differ");
+        for (const { start, calls, end = now } of segments) {
+          const out = execFileSync(replayer, start.map(String), { input: Buffer.from(calls) });
+          assert.deepEqual(out.toString().trim().split("\n").map(Number), end, "the host's handlers differ");
+        }
       };
       const pageStarted = async () => {
         await waitFor(tab, "a frame", () => window.Module?.firstFrameMs);
         await tab.evaluate(`window.sceneNumbersInPage = ${sceneNumbersInPage}`);
-        start = await tab.evaluate(recordHandlerCalls);
+        await tab.evaluate(recordHandlerCalls);
       };
       const ran = [];
       const held = new Set();

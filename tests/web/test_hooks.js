@@ -16,14 +16,16 @@ window.addEventListener("error", (event) => recordedErrors.push(event.message));
 window.addEventListener("unhandledrejection", (event) => recordedErrors.push(String(event.reason)));
 
 // The last real mouse event, for a driver that moves the pointer from outside the browser and
-// must know when the page has seen it.
-for (const type of ["mousemove", "mousedown", "mouseup", "wheel"]) {
+// must know when the page has seen it. A press the page cancels as a pointer event (its
+// buttons do) comes as no mouse event: its pointer event counts as one.
+const asMouse = { pointerdown: "mousedown", pointerup: "mouseup" };
+for (const type of ["mousemove", "mousedown", "mouseup", "wheel", "pointerdown", "pointerup"]) {
   window.addEventListener(
     type,
     (event) => {
-      if (!event.isTrusted) return;
+      if (!event.isTrusted || (type in asMouse && event.pointerType !== "mouse")) return;
       const what = type === "mousemove" ? [event.clientX, event.clientY] : [event.button];
-      window.lastMouseEvent = [type, ...what].join(" ");
+      window.lastMouseEvent = [asMouse[type] ?? type, ...what].join(" ");
     },
     true,
   );

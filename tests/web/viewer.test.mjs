@@ -2,11 +2,12 @@
 // drags and touches that change it, and a WebGL context lost and given back. Pictures are
 // checked with pixel probes on flat colour away from edges, or against each other exactly.
 import assert from "node:assert/strict";
-import { statSync } from "node:fs";
+import { readFileSync, statSync } from "node:fs";
+import { createRequire } from "node:module";
 import { join } from "node:path";
 import { setTimeout as sleep } from "node:timers/promises";
 import { after, before, describe, test } from "node:test";
-import { HEIGHT, WIDTH, pageDir } from "./browser_page.mjs";
+import { HEIGHT, WIDTH, pageDir, recordTurns } from "./browser_page.mjs";
 import { ENGINES, launch, serveRecordedPage, waitFor } from "./engines.mjs";
 import {
   DRIVEN_FORWARD,
@@ -23,6 +24,19 @@ import {
 } from "./views.mjs";
 
 const DESKTOP = { width: WIDTH, height: HEIGHT + 40 };
+const PHONE = { width: 390, height: 844, ratio: 3 };
+
+// The Turn view buttons in the order Tab reaches them, how often the walks press each, and the
+// drag that turns the view as far.
+const TURNS = [
+  ["turn-left", 1, { dx: -15 }],
+  ["turn-up", 1, { dy: -15 }],
+  ["turn-down", 3, { dy: 45 }],
+  ["turn-right", 4, { dx: 60 }],
+];
+
+const AXE = readFileSync(createRequire(import.meta.url).resolve("axe-core/axe.min.js"), "utf8");
+const AXE_RULES = ["wcag2a", "wcag2aa", "wcag21a", "wcag21aa", "wcag22aa", "best-practice"];
 
 const loseContext = (tab) =>
   tab.evaluate(() => {
@@ -81,7 +95,7 @@ for (const [engine, can] of Object.entries(ENGINES)) {
       return picture;
     }
 
-    test("shows one 800 x 600 canvas and a one-line hint, titled Car", async (t) => {
+    test("shows one 800 x 600 canvas, a one-line hint and the Turn view buttons, titled Car", async (t) => {
       await withPage(async (tab, firstFrameMs) => {
         const layout = await tab.evaluate(() => ({
           title: document.title,
@@ -89,13 +103,16 @@ for (const [engine, can] of Object.entries(ENGINES)) {
             const box = c.getBoundingClientRect();
             return [c.width, c.height, box.x, box.y, box.width, box.height];
           }),
-          text: document.body.innerText.trim(),
+          text: document.querySelector("p").innerText.trim(),
           // What shows: the on-screen arrows are for touch screens.
-          shown: [...document.querySelectorAll("canvas, p, button")].filter((e) => e.checkVisibility()).length,
+          buttons: [...document.querySelectorAll("button")].filter((e) => e.checkVisibility()).map((e) => e.id),
+          // Nothing past the window: the buttons share the line below the canvas with the hint.
+          height: document.documentElement.scrollHeight,
         }));
         assert.equal(layout.title, "Car");
         assert.deepEqual(layout.canvases, [[WIDTH, HEIGHT, 0, 0, WIDTH, HEIGHT]]);
-        assert.equal(layout.shown, 2);
+        assert.deepEqual(layout.buttons, ["turn-left", "turn-up", "turn-down", "turn-right"]);
+        assert.equal(layout.height, DESKTOP.height);
         assert.match(layout.text, /^Arrow keys[^\n]*drag[^\n]*$/i);
 
         const size = (name) => statSync(join(pageDir, name)).size;
@@ -294,6 +311,141 @@ for (const [engine, can] of Object.entries(ENGINES)) {
         );
       });
     }
+
+    describe("for everyone", () => {
+      const centreOf = (tab, id) =>
+        tab.evaluate((id) => {
+          const box = document.getElementById(id).getBoundingClientRect();
+          return [box.x + box.width / 2, box.y + box.height / 2];
+        }, id);
+      const focused = () => document.activeElement.id;
+      const focus = (id) => document.getElementById(id).focus();
+      const driveAndSteer = async (tab) => {
+        await press(tab, "ArrowLeft", 10);
+        await press(tab, "ArrowUp", 10);
+      };
+
+      test("the keyboard alone: Tab reaches each Turn view button, Enter and Space turn, arrows drive", async () => {
+        const expected = await pictureAfter(async (tab) => {
+          for (const [, , { dx = 0, dy = 0 }] of TURNS) await drag(tab, dx, { dy });
+          await driveAndSteer(tab);
+        });
+        const seen = await pictureAfter(async (tab) => {
+          for (const [id, times] of TURNS) {
+            await tab.press("Tab");
+            const ring = await tab.evaluate(() => {
+              const style = getComputedStyle(document.activeElement);
+              return [document.activeElement.id, document.activeElement.matches(":focus-visible"), style.outlineStyle, style.outlineWidth];
+            });
+            assert.deepEqual(ring, [id, true, "solid", "3px"], "the focus and its ring");
+            for (let i = 0; i < times; i++) await tab.press(i % 2 ? " " : "Enter");
+          }
+          // No button takes the arrows for itself.
+          await driveAndSteer(tab);
+          assert.equal(await tab.evaluate(focused), "turn-right");
+          // Nothing holds the focus: it goes on past the last control.
+          await tab.press("Tab");
+          assert.notEqual(await tab.evaluate(focused), "turn-right");
+        });
+        assertSamePicture(seen, expected, "keys against drags and keys");
+      });
+
+      // On a screen a phone's size: where the engine emulates one (Chromium), its layout.
+      for (const way of can.touch ? ["clicks", "taps"] : ["clicks"]) {
+        test(`${way} alone on Turn view turn the view as drags do`, async () => {
+          const options = way === "taps" ? { ...PHONE, touch: true } : {};
+          let turns;
+          const seen = await pictureAfter(async (tab) => {
+            await tab.evaluate(recordTurns);
+            for (const [id, times] of TURNS) {
+              const [x, y] = await centreOf(tab, id);
+              for (let i = 0; i < times; i++) {
+                if (way === "taps") {
+                  await tab.touchStart(x, y);
+                  await tab.touchEnd();
+                } else {
+                  await tab.mouseMove(x, y);
+                  await tab.mouseDown("left");
+                  await tab.mouseUp("left");
+                }
+              }
+            }
+            turns = await tab.evaluate(() => window.turns);
+            assert.equal(await tab.evaluate(focused), "", "a press took the focus");
+          }, options);
+          // One turn a press, and more only where the browser saw a press held past the repeat's
+          // pause (a busy machine): the drags follow what it saw.
+          const presses = TURNS.reduce((sum, [, times]) => sum + times, 0);
+          assert.ok(turns.length >= presses, `${turns.length} turns for ${presses} presses`);
+          const expected = await pictureAfter(async (tab) => {
+            for (const [dx, dy] of turns) await drag(tab, dx, { dy, from: [100, 200] });
+          }, options);
+          assertSamePicture(seen, expected, `${way} against drags`);
+        });
+      }
+
+      test("a turn pressed during a mouse drag adds to it: no jump, and the drag goes on", async () => {
+        const expected = await pictureAfter((tab) => drag(tab, 45));
+        const seen = await pictureAfter(async (tab) => {
+          await tab.evaluate(focus, "turn-right");
+          await tab.mouseMove(400, 450);
+          await tab.mouseDown("left");
+          for (const x of [410, 420]) await tab.mouseMove(x, 450);
+          await tab.press("Enter");
+          await tab.mouseMove(430, 450);
+          await tab.mouseUp("left");
+        });
+        assertSamePicture(seen, expected, "a drag of 30 px and a turn of 15 against a drag of 45 px");
+      });
+
+      test("the canvas's name follows the picture; the status line says each settled change once", async () => {
+        await withPage(async (tab) => {
+          await tab.evaluate(() => {
+            window.said = [];
+            const status = document.getElementById("view-words");
+            new MutationObserver(() => said.push(status.textContent)).observe(status, { childList: true });
+          });
+          const name = () => document.getElementById("canvas").getAttribute("aria-label");
+          assert.match(await tab.evaluate(name), /^The car seen from its left, at its own height\. It has not turned/);
+          await tab.evaluate(focus, "turn-right");
+          for (let i = 0; i < 6; i++) await tab.press("Enter");
+          const turned = await waitFor(tab, "the turn said", () => window.said.length > 0 && window.said);
+          assert.deepEqual(turned, [await tab.evaluate(name)]);
+          assert.match(turned[0], /^The car seen from its front, at its own height\. It has not turned, .* at its start\.$/);
+          await press(tab, "ArrowUp", 8);
+          const driven = await waitFor(tab, "the drive said", () => window.said.length > 1 && window.said);
+          assert.equal(driven.length, 2);
+          assert.equal(driven[1], await tab.evaluate(name));
+          assert.match(driven[1], /^The car seen from its front, .* stands 0\.5 car lengths from its start\.$/);
+        });
+      });
+
+      // The phone's layout where the engine emulates a touch screen's coarse pointer (Chromium);
+      // elsewhere the desktop's, as narrow as a phone.
+      for (const [layout, options] of [
+        ["desktop", {}],
+        ["phone", { ...PHONE, touch: can.touch }],
+      ]) {
+        test(`axe-core finds nothing against WCAG 2.2 A and AA or its best practices: ${layout}`, async (t) => {
+          await withPage(async (tab) => {
+            await tab.evaluate((source) => (0, eval)(source), AXE);
+            const result = await tab.evaluate(
+              (rules) =>
+                axe.run(document, { runOnly: { type: "tag", values: rules } }).then((r) => ({
+                  violations: r.violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(", ")}`),
+                  incomplete: r.incomplete.map((v) => v.id),
+                  passes: r.passes.length,
+                  layout: [innerWidth, devicePixelRatio, matchMedia("(pointer: coarse)").matches],
+                })),
+              AXE_RULES,
+            );
+            t.diagnostic(`axe: ${result.passes} rules pass, to review: ${result.incomplete.join(" ") || "none"}`);
+            t.diagnostic(`width, ratio, coarse pointer: ${result.layout.join(", ")}`);
+            assert.deepEqual(result.violations, []);
+          }, options);
+        });
+      }
+    });
 
     describe("a lost WebGL context comes back", () => {
       const firstSteps = async (tab) => {

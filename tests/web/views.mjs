@@ -121,12 +121,12 @@ export async function press(tab, key, times = 1) {
   for (let i = 0; i < times; i++) await tab.press(key);
 }
 
-// A drag `dx` px right from (x, y), in steps of 10 px at most.
-export async function drag(tab, dx, { button = "left", from = [400, 450] } = {}) {
+// A drag `dx` px right and `dy` px down from (x, y), in steps of 10 px at most.
+export async function drag(tab, dx, { dy = 0, button = "left", from = [400, 450] } = {}) {
   const [x, y] = from;
   await tab.mouseMove(x, y);
   await tab.mouseDown(button);
-  const steps = Math.ceil(Math.abs(dx) / 10);
-  for (let i = 1; i <= steps; i++) await tab.mouseMove(x + (dx * i) / steps, y);
+  const steps = Math.ceil(Math.max(Math.abs(dx), Math.abs(dy)) / 10);
+  for (let i = 1; i <= steps; i++) await tab.mouseMove(x + (dx * i) / steps, y + (dy * i) / steps);
   await tab.mouseUp(button);
 }
