@@ -15,12 +15,10 @@ namespace {
 int held[kMouseButtonsTracked];
 int held_count = 0;
 
-// Where the pointer was at the last press or motion. While a button is held, X reports every
-// move, so a press of one more button anywhere else follows a move with no button down: the held
-// buttons' releases were lost. In the browser, whose motion reports the pointer one event late,
-// a real chord's press mostly lands elsewhere too; the new drag it starts leaves out the travel
-// of that one event, and the view never jumps. Releases are left out: there a release shows the
-// pointer's true place, and a press at it would join a drag still measuring from the late one.
+// Where the pointer was at the last press or motion. While a button is held, every move is
+// reported (the page passes each one on at the pointer's own place too), so a press of one more
+// button anywhere else follows a move with no button down: the held buttons' releases were lost.
+// Releases are left out: one comes where the last motion left the pointer, so it adds nothing.
 int pointer_x = 0;
 int pointer_y = 0;
 
