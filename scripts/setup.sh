@@ -32,13 +32,18 @@ pictures_packages="$run_packages xdotool"
 windows_packages="$run_packages g++-mingw-w64-x86-64-posix dpkg-dev googletest nsis wine wine64"
 windows_packages="$windows_packages libgtest-dev libbenchmark-dev libx11-dev libxtst-dev libpng-dev"
 
+# scripts/release.sh: the Debian package, with what CPack needs to work out its Depends and
+# lintian to check it (it calls the windows and web set-ups for the rest).
+release_packages="$run_packages dpkg-dev file lintian"
+
 case "${1:-}" in
   run) wanted=$run_packages ;;
   test) wanted=$test_packages ;;
   web) wanted=$web_packages ;;
   pictures) wanted=$pictures_packages ;;
   windows) wanted=$windows_packages ;;
-  *) echo "usage: $0 run|test|web|pictures|windows" >&2; exit 2 ;;
+  release) wanted=$release_packages ;;
+  *) echo "usage: $0 run|test|web|pictures|windows|release" >&2; exit 2 ;;
 esac
 if [ "$1" = test ] && ! command -v npm >/dev/null 2>&1; then wanted="$wanted nodejs npm"; fi
 
