@@ -35,6 +35,8 @@ windows_packages="$windows_packages libgtest-dev libbenchmark-dev libx11-dev lib
 # scripts/release.sh: the Debian package, with what CPack needs to work out its Depends and
 # lintian to check it (it calls the windows and web set-ups for the rest).
 release_packages="$run_packages dpkg-dev file lintian"
+# scripts/reproducible.sh: two releases from clones, compared by diffoscope.
+reproducible_packages="$release_packages git diffoscope-minimal"
 
 case "${1:-}" in
   run) wanted=$run_packages ;;
@@ -43,7 +45,8 @@ case "${1:-}" in
   pictures) wanted=$pictures_packages ;;
   windows) wanted=$windows_packages ;;
   release) wanted=$release_packages ;;
-  *) echo "usage: $0 run|test|web|pictures|windows|release" >&2; exit 2 ;;
+  reproducible) wanted=$reproducible_packages ;;
+  *) echo "usage: $0 run|test|web|pictures|windows|release|reproducible" >&2; exit 2 ;;
 esac
 if [ "$1" = test ] && ! command -v npm >/dev/null 2>&1; then wanted="$wanted nodejs npm"; fi
 
