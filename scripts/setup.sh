@@ -24,6 +24,8 @@ test_packages="$test_packages libxtst-dev"
 test_packages="$test_packages libpng-dev"
 # The packaging tests: Debian's package checker, the AppStream validator, man and col.
 test_packages="$test_packages lintian appstream man-db bsdextrautils"
+# scripts/lint.sh's check of the shell scripts.
+test_packages="$test_packages shellcheck"
 # tools/screenshots.sh: the viewer on a virtual display, driven by xdotool.
 pictures_packages="$run_packages xdotool"
 # scripts/windows.sh: the mingw-w64 cross compiler, dpkg-dev to unpack freeglut's source package,
