@@ -17,6 +17,9 @@ if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
     SOURCE_DATE_EPOCH=$(date -d "$(sed -n 's/^ -- .*>  //p' packaging/debian/changelog | head -n 1)" +%s)
 fi
 export SOURCE_DATE_EPOCH
+# The packages take the modes of the files their tools write (the .deb's ar members, the zip's
+# entries), which follow the umask: a release's files are rw-r--r-- whoever makes it.
+umask 022
 echo "== release: files dated $(date -u -d "@$SOURCE_DATE_EPOCH" '+%Y-%m-%d %H:%M:%S UTC')"
 
 scripts/setup.sh release
