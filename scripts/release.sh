@@ -20,6 +20,8 @@ export SOURCE_DATE_EPOCH
 # The packages take the modes of the files their tools write (the .deb's ar members, the zip's
 # entries), which follow the umask: a release's files are rw-r--r-- whoever makes it.
 umask 022
+# A zip keeps its files' times in local time.
+export TZ=UTC
 echo "== release: files dated $(date -u -d "@$SOURCE_DATE_EPOCH" '+%Y-%m-%d %H:%M:%S UTC')"
 
 scripts/setup.sh release
