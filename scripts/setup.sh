@@ -25,6 +25,8 @@ test_packages="$test_packages libxtst-dev"
 test_packages="$test_packages libpng-dev"
 # The packaging tests: Debian's package checker, the AppStream validator, man and col.
 test_packages="$test_packages lintian appstream man-db bsdextrautils"
+# scripts/lint.sh's check of the shell scripts.
+test_packages="$test_packages shellcheck"
 # What configuring the tests needs, though a purpose builds only a few of them.
 test_config_packages="libgtest-dev libbenchmark-dev libx11-dev libxtst-dev libpng-dev"
 # tools/guide-pictures.sh: the guide's picture tools and the viewer, patched, on a private Xvfb.
@@ -37,6 +39,12 @@ pictures_packages="$run_packages xdotool"
 windows_packages="$run_packages g++-mingw-w64-x86-64-posix dpkg-dev googletest nsis wine wine64"
 windows_packages="$windows_packages $test_config_packages"
 
+# scripts/release.sh: the Debian package, with what CPack needs to work out its Depends and
+# lintian to check it (it calls the windows and web set-ups for the rest).
+release_packages="$run_packages dpkg-dev file lintian"
+# scripts/reproducible.sh: two releases from clones, compared by diffoscope.
+reproducible_packages="$release_packages git diffoscope-minimal"
+
 case "${1:-}" in
   run) wanted=$run_packages ;;
   test) wanted=$test_packages ;;
@@ -44,7 +52,9 @@ case "${1:-}" in
   pictures) wanted=$pictures_packages ;;
   guide) wanted=$guide_packages ;;
   windows) wanted=$windows_packages ;;
-  *) echo "usage: $0 run|test|web|pictures|guide|windows" >&2; exit 2 ;;
+  release) wanted=$release_packages ;;
+  reproducible) wanted=$reproducible_packages ;;
+  *) echo "usage: $0 run|test|web|pictures|guide|windows|release|reproducible" >&2; exit 2 ;;
 esac
 if [ "$1" = test ] && ! command -v npm >/dev/null 2>&1; then wanted="$wanted nodejs npm"; fi
 

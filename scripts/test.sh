@@ -10,12 +10,12 @@ jobs=$(nproc)
 scripts/setup.sh test
 
 echo "== g++ build and tests"
-cmake -S . -B build/test -DCMAKE_CXX_COMPILER=g++ -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
+cmake --preset test >/dev/null
 cmake --build build/test -j "$jobs"
 ctest --test-dir build/test --output-on-failure -j "$jobs" --timeout 300
 
 echo "== clang++ sanitizer build (address, undefined) and tests"
-cmake -S . -B build/sanitize -DCMAKE_CXX_COMPILER=clang++ -DCAR_SANITIZE=ON >/dev/null
+cmake --preset sanitize >/dev/null
 cmake --build build/sanitize -j "$jobs"
 LSAN_OPTIONS="suppressions=$(pwd)/tests/lsan.supp:print_suppressions=0" \
   ctest --test-dir build/sanitize --output-on-failure -j "$jobs" --timeout 300
@@ -26,7 +26,7 @@ valgrind --tool=memcheck --error-exitcode=1 --leak-check=full --num-callers=40 \
   --suppressions=tests/soak/valgrind.supp build/test/tests/soak/car_soak 100000
 
 echo "== libFuzzer: the input handlers for a minute, from the seed corpus and regression inputs"
-cmake -S . -B build/fuzz -DCMAKE_CXX_COMPILER=clang++ -DCAR_SANITIZE=ON -DCAR_FUZZ=ON >/dev/null
+cmake --preset fuzz >/dev/null
 cmake --build build/fuzz --target handler_fuzzer -j "$jobs"
 rm -rf build/fuzz/found && mkdir build/fuzz/found
 # New inputs go to build/fuzz/found; a failing one to build/fuzz/crash-*: add it to

@@ -8,7 +8,7 @@ set -eu
 cd "$(dirname "$0")/.."
 
 scripts/setup.sh web
-emcmake cmake -S . -B build/web -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --preset web >/dev/null
 cmake --build build/web -j "$(nproc)"
 (cd build/web/page && wc -c index.html page.js scene_words.js index.js index.wasm sw.js manifest.webmanifest)
 

@@ -5,6 +5,8 @@
 # - car.exe, car-<version>-win64.zip and the installer car-<version>-win64.exe, in build/windows/car;
 # - the scene tests, the packages, the installer under Wine, and car.exe under Wine against the
 #   Linux build (build/windows/linux) on one private Xvfb.
+# "scripts/windows.sh packages" (for scripts/release.sh) stops after the tests of the Windows
+# build itself, without the comparison with the Linux build.
 set -eu
 cd "$(dirname "$0")/.."
 top=$(pwd)
@@ -116,8 +118,7 @@ make_wine_prefix() {
 }
 
 program() {
-  cmake -S . -B "$out/car" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_PREFIX_PATH="$out/freeglut/install;$out/googletest/install" >/dev/null
+  cmake --preset windows >/dev/null
   cmake --build "$out/car" -j "$jobs"
 }
 
@@ -145,11 +146,13 @@ timed "GoogleTest from Debian's sources" googletest
 [ -z "$prefix_pid" ] || timed "Wine prefix (what is left of making it)" wait "$prefix_pid"
 timed "car.exe and the scene tests" program
 timed "zip and installer" packages
-timed "the Linux build to compare with" linux_program
 timed "tests of the Windows build (scene tests, packages, installer)" \
   ctest --test-dir "$out/car" --output-on-failure
-timed "car.exe under Wine against the Linux build" \
-  ctest --test-dir "$out/linux" -R '^wine\.' --output-on-failure
+if [ "${1:-}" != packages ]; then
+  timed "the Linux build to compare with" linux_program
+  timed "car.exe under Wine against the Linux build" \
+    ctest --test-dir "$out/linux" -R '^wine\.' --output-on-failure
+fi
 for file in "$out"/car/car-*-win64.zip "$out"/car/car-*-win64.exe \
   "$out"/car/_CPack_Packages/win64/ZIP/*/car.exe; do
   echo "${file#"$out"/car/}: $(stat -c %s "$file") bytes"

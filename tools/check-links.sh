@@ -5,7 +5,14 @@
 # Usage: tools/check-links.sh [FILE.md ...]   (default: every Markdown file git knows of)
 set -eu
 cd "$(dirname "$0")/.."
-[ "$#" -gt 0 ] || set -- $(git ls-files -co --exclude-standard -- '*.md' | grep -v node_modules)
+if [ "$#" -eq 0 ]; then
+  # One name a line, split at newlines only, so that a name with a space stays whole.
+  IFS='
+'
+  # shellcheck disable=SC2046 # the split into one argument a line is meant
+  set -- $(git ls-files -co --exclude-standard -- '*.md' | grep -v node_modules)
+  unset IFS
+fi
 
 # Prints the anchors of a file's headings as GitHub makes them: lower case, punctuation dropped,
 # spaces to hyphens; a repeated heading gets -1, -2, ...

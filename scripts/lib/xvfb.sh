@@ -1,3 +1,4 @@
+# shellcheck shell=sh
 # Shell helpers for running the viewer on a virtual X display. Source this file.
 
 # Starts Xvfb on a free display with a 24-bit screen and exports DISPLAY; XVFB_PID holds its pid

@@ -1,3 +1,4 @@
+# shellcheck shell=sh
 # Set-up and checks shared by the packaging tests, which take the arguments SOURCE_DIR BUILD_DIR
 # and start with: . "$1/tests/packaging/lib.sh"
 set -eu
@@ -77,6 +78,7 @@ check_manual_page() {
 build_deb() {
   (cd "$build_dir" && cpack -G DEB -B "$scratch/out" >"$scratch/cpack.log" 2>&1) ||
     { cat "$scratch/cpack.log" >&2; fail "cpack failed"; }
+  # shellcheck disable=SC2034 # read by the tests that source this file
   deb=$(ls "$scratch"/out/*.deb)
 }
 

@@ -17,14 +17,14 @@ fail() {
 (cd "$scratch" && cmake -E tar xf "$zip")
 folder=$scratch/$(basename "$zip" .zip)
 listed=$(cd "$folder" && find . -type f | sort | tr '\n' ' ')
-[ "$listed" = "./LICENSE ./README.txt ./car.exe " ] || fail "the zip holds $listed"
+[ "$listed" = "./LICENSE.txt ./README.txt ./car.exe " ] || fail "the zip holds $listed"
 exe=$folder/car.exe
 
 # Plain text with Windows line endings, saying how to start and remove the program and how to
 # get past the warning about an unsigned program.
 readme=$folder/README.txt
 [ "$(grep -c "$(printf '\r')\$" "$readme")" = "$(wc -l <"$readme")" ] || fail "README.txt has lines without CR LF"
-for words in "Car $version" "car.exe" "Start menu" "Uninstall" "More info" "Run anyway" "Up / Down"; do
+for words in "Car $version" "car.exe" "LICENSE.txt" "Start menu" "Uninstall" "More info" "Run anyway" "Up / Down"; do
   grep -qF "$words" "$readme" || fail "README.txt does not mention \"$words\""
 done
 ! grep -qE '(^#|\]\(|scripts/|`)' "$readme" || fail "README.txt has Markdown or the repository's commands"

@@ -102,7 +102,7 @@ wineserver -w
 [ ! -e "$user_menu_dir" ] || fail "the install left the Start-menu folder for this user"
 ! wine reg query "HKCU\\$uninstall_key\\Car" >/dev/null 2>&1 ||
   fail "the install left the uninstall entry of the copy for this user"
-for file in car.exe README.txt LICENSE Uninstall.exe; do
+for file in car.exe README.txt LICENSE.txt Uninstall.exe; do
   [ -f "$program_dir/$file" ] || fail "no $file in $program_dir"
 done
 [ -f "$menu_dir/Car.lnk" ] || fail "no Start-menu entry Car in $menu_dir"
