@@ -2,7 +2,7 @@
 # Sets up what is missing, then builds and runs every test: the plain build with g++ (warnings
 # as errors), the address and undefined-behaviour sanitizer build with clang++, a soak under
 # valgrind, a minute of fuzzing, the web page in Chromium, Firefox and WebKitGTK, the Windows
-# build under Wine, and the lint checks.
+# build under Wine, the release made twice to show it is reproducible, and the lint checks.
 set -eu
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
@@ -45,6 +45,9 @@ scripts/web.sh build
 
 echo "== Windows: cross-built with mingw-w64, packaged, tested under Wine"
 scripts/windows.sh
+
+echo "== reproducible: the release made twice under varied conditions, compared byte for byte"
+scripts/reproducible.sh
 
 echo "== lint: formatting, clang++ build with warnings as errors, clang-tidy, cppcheck, Markdown links"
 scripts/lint.sh
