@@ -10,10 +10,10 @@ import assert from "node:assert/strict";
 import { execFileSync } from "node:child_process";
 import { existsSync } from "node:fs";
 import { join } from "node:path";
-import { after, before, describe, test } from "node:test";
+import { after, before, describe, test as nodeTest } from "node:test";
 import { fileURLToPath } from "node:url";
 import { HEIGHT, WIDTH } from "./browser_page.mjs";
-import { ENGINES, launch, serveRecordedPage, waitFor } from "./engines.mjs";
+import { ENGINES, launch, onceMoreIfInputLost, serveRecordedPage, waitFor } from "./engines.mjs";
 import { assertSamePicture, drag, settledPicture } from "./views.mjs";
 
 const DESKTOP = { width: WIDTH, height: HEIGHT + 40 };
@@ -101,6 +101,11 @@ for (const [engine, can] of Object.entries(ENGINES)) {
       await browser?.close();
       await server?.stop();
     });
+    const relaunch = async () => {
+      await browser.close();
+      browser = await launch(engine);
+    };
+    const test = (name, fn) => nodeTest(name, onceMoreIfInputLost(engine, relaunch, fn));
 
     async function storm(t, seed) {
       t.diagnostic(`seed ${seed} (STORM_SEED=${seed} replays it)`);
