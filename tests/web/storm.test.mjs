@@ -89,7 +89,11 @@ function sceneNumbersInPage() {
   return [...Module.HEAPF64.subarray(at, at + 11)];
 }
 
-for (const [engine, can] of Object.entries(ENGINES)) {
+// WebKit's MiniBrowser loses the X server's mouse input during storms too often to judge the
+// page by them, even in a new browser: its storms run only when STORM_WEBKIT=1 asks for them.
+const stormEngines = Object.entries(ENGINES).filter(([engine]) => engine !== "webkit" || process.env.STORM_WEBKIT === "1");
+
+for (const [engine, can] of stormEngines) {
   describe(`storms on the page in ${engine}`, () => {
     let server;
     let browser;
