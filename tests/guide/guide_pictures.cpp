@@ -167,11 +167,15 @@ void Fade() {
 }
 
 // The calls [begin, end) once more, as orange outlines over everything, hidden edges too: what a
-// step adds. The state the calls start from is the current one.
+// step adds. The state the calls start from is the current one. A tyre is outlined with fewer
+// rings than it is drawn with: the edges of all 100 fill in to a solid disc.
 void Outline(const Calls& calls, std::size_t begin, std::size_t end) {
   Calls shapes;
-  for (std::size_t i = begin; i < end; ++i)
-    if (calls[i].name != "glColor3f") shapes.push_back(calls[i]);
+  for (std::size_t i = begin; i < end; ++i) {
+    if (calls[i].name == "glColor3f") continue;
+    shapes.push_back(calls[i]);
+    if (calls[i].name == "glutSolidTorus") shapes.back().args.at(3) = "16";
+  }
   glDisable(GL_DEPTH_TEST);
   glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
   glColor3f(1.0f, 0.5f, 0.0f);

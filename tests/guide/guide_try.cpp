@@ -26,17 +26,22 @@ bool Same(const Picture& a, const Picture& b) {
   return a.width == b.width && a.height == b.height && a.rgb == b.rgb;
 }
 
-// The window once two grabs in a row agree and show what is `wanted`.
-Picture Settled(XSession& x, WindowId window, const std::function<bool(const Picture&)>& wanted) {
+// The window once it shows what is `wanted` and has held it for `hold`, or what it shows when
+// patience runs out. The viewer reads the input as it arrives: on a busy machine it can draw
+// part of it and then wait its turn, so a picture that holds briefly need not be the last one.
+Picture Settled(XSession& x, WindowId window, const std::function<bool(const Picture&)>& wanted,
+                std::chrono::milliseconds hold = std::chrono::milliseconds(50)) {
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(kPatience);
   Picture previous = x.Grab(window);
+  auto since = std::chrono::steady_clock::now();
   for (;;) {
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     Picture current = x.Grab(window);
+    const auto now = std::chrono::steady_clock::now();
     if (current.rgb.empty()) throw std::runtime_error("the viewer's window went");
-    if (Same(current, previous) && wanted(current)) return current;
-    if (std::chrono::steady_clock::now() > deadline)
-      throw std::runtime_error("the window did not settle on a new picture");
+    if (!Same(current, previous)) since = now;
+    if (now - since >= hold && wanted(current)) return current;
+    if (now > deadline) return current;
     previous = std::move(current);
   }
 }
@@ -57,7 +62,9 @@ std::string KeysymName(const std::string& key) {
   return std::string(1, static_cast<char>(key[0] - 'a' + 'A')) + key.substr(1);
 }
 
-Picture Drive(const std::string& viewer, const std::vector<Input>& input) {
+// The middle of the window after the viewer has been given `input` and shows what is `wanted`.
+Picture Drive(const std::string& viewer, const std::vector<Input>& input,
+              const std::function<bool(const Picture&)>& wanted, std::chrono::milliseconds hold) {
   // Key auto-repeat put off: a slow moment must not add presses.
   const XvfbServer xvfb({"-ardelay", "60000"});
   XSession x(xvfb.display());
@@ -68,9 +75,11 @@ Picture Drive(const std::string& viewer, const std::vector<Input>& input) {
   x.Move(window, 0, 0);
   x.Focus(window);
   // A new window is black until the viewer first clears it.
-  const Picture first = Settled(x, window, [](const Picture& now) {
+  const auto lit = [](const Picture& now) {
     return std::any_of(now.rgb.begin(), now.rgb.end(), [](std::uint8_t c) { return c != 0; });
-  });
+  };
+  const Picture first = Settled(x, window, lit);
+  if (!lit(first)) throw std::runtime_error(viewer + " drew nothing");
   for (const Input& step : input) {
     if (step.drag) {
       // From the middle of the window, with the first button, as the reader drags.
@@ -83,7 +92,11 @@ Picture Drive(const std::string& viewer, const std::vector<Input>& input) {
       x.TapKey(KeysymName(step.key), step.count);
     }
   }
-  return Middle(Settled(x, window, [&](const Picture& now) { return !Same(now, first); }));
+  const Picture last = Settled(
+      x, window, [&](const Picture& now) { return !Same(now, first) && wanted(Middle(now)); },
+      hold);
+  if (Same(last, first)) throw std::runtime_error("the window did not settle on a new picture");
+  return Middle(last);
 }
 
 }  // namespace
@@ -99,12 +112,18 @@ int main(int argc, char** argv) {
   const std::string path = argv[2];
   const std::vector<Input> input = ReadInput("guide_try", argc - 4, argv + 4);
   try {
-    const Picture seen = Drive(argv[3], input);
     if (mode == "write") {
-      WritePng(path, seen);
+      // Nothing to wait for but stillness: a second of it.
+      WritePng(path,
+               Drive(
+                   argv[3], input, [](const Picture&) { return true; }, std::chrono::seconds(1)));
       return 0;
     }
+    // Waits for the committed picture, so that only a viewer that never shows it fails.
     const Picture committed = ReadPng(path);
+    const Picture seen = Drive(
+        argv[3], input, [&](const Picture& now) { return Same(now, committed); },
+        std::chrono::milliseconds(50));
     if (Same(committed, seen)) return 0;
     if (committed.width != seen.width || committed.height != seen.height) {
       std::fprintf(stderr, "%s: %d x %d, but the viewer now shows %d x %d\n", path.c_str(),
