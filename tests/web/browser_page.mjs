@@ -13,9 +13,10 @@ export const pageDir = process.env.CAR_WEB_PAGE ?? join(repo, "build/web/page");
 export const WIDTH = 800;
 export const HEIGHT = 600;
 
-// The screens a shared link is opened on, as Chromium emulates them.
+// The screens a shared link is opened on, as Chromium emulates them; the desktop a laptop's
+// window.
 export const DEVICES = {
-  desktop: { viewport: { width: WIDTH, height: HEIGHT + 40 } },
+  desktop: { viewport: { width: 1280, height: 800 } },
   phone: { viewport: { width: 390, height: 844 }, deviceScaleFactor: 3, isMobile: true, hasTouch: true },
   "phone on its side": {
     viewport: { width: 844, height: 390 },

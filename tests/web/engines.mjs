@@ -1,7 +1,7 @@
 // The three browser engines the page is tested in, each behind one small interface, so that a
 // suite runs unchanged in all of them:
 //   const browser = await launch(engine);
-//   const tab = await browser.open(url, { width, height, ratio, touch });
+//   const tab = await browser.open(url, { width, height, ratio, touch, dark });
 //   tab.press(key), tab.keyDown(key), tab.keyUp(key), tab.mouseMove(x, y),
 //   tab.mouseDown(button), tab.mouseUp(button), tab.wheel(x, y, dy), tab.touchStart(x, y),
 //   tab.touchMove(x, y), tab.touchEnd(), tab.fingers(type, points) (several fingers, and
@@ -28,13 +28,14 @@ import { Builder, Key } from "selenium-webdriver";
 import { pageDir, startBrowser, startServer } from "./browser_page.mjs";
 
 // What each can give beyond keys, mouse and pictures: real touch events, several fingers at
-// once and touch cancels, an emulated devicePixelRatio, and what the browser says of the page's
-// WebGL outside its console. WebKitGTK's driver turns touch actions into mouse events, sets no
-// ratio and gives no log; puppeteer's touchscreen in Firefox has no cancel.
+// once and touch cancels, an emulated devicePixelRatio, what the browser says of the page's
+// WebGL outside its console, and an emulated dark colour scheme. WebKitGTK's driver turns touch
+// actions into mouse events, sets no ratio and gives no log; puppeteer's touchscreen in Firefox
+// has no cancel; neither emulates a colour scheme (puppeteer's over WebDriver BiDi cannot).
 export const ENGINES = {
-  chromium: { touch: true, fingers: true, ratio: true, webglLog: true },
-  firefox: { touch: true, fingers: false, ratio: true, webglLog: true },
-  webkit: { touch: false, fingers: false, ratio: false, webglLog: false },
+  chromium: { touch: true, fingers: true, ratio: true, webglLog: true, dark: true },
+  firefox: { touch: true, fingers: false, ratio: true, webglLog: true, dark: false },
+  webkit: { touch: false, fingers: false, ratio: false, webglLog: false, dark: false },
 };
 
 // What an engine may say about the page's WebGL that is no fault of the page, each with why.
@@ -131,11 +132,12 @@ function pageTab(page, context) {
 async function launchChromium() {
   const browser = await startBrowser();
   return {
-    async open(url, { width, height, ratio = 1, touch = false }) {
+    async open(url, { width, height, ratio = 1, touch = false, dark = false }) {
       const context = await browser.newContext({
         viewport: { width, height },
         deviceScaleFactor: ratio,
         hasTouch: touch,
+        colorScheme: dark ? "dark" : "light",
       });
       const page = await context.newPage();
       // Chromium gives the page's WebGL errors and warnings to the console as its own messages,

@@ -18,12 +18,15 @@ import {
   assertSamePicture,
   chordMoves,
   drag,
+  onCanvas,
   press,
   settledPicture,
   viewTurn,
 } from "./views.mjs";
 
-const DESKTOP = { width: WIDTH, height: HEIGHT + 40 };
+// A laptop's window, and a wide screen's: room for the controls beside the canvas.
+const DESKTOP = { width: 1280, height: 800 };
+const WIDE = { width: 1920, height: 1080 };
 const PHONE = { width: 390, height: 844, ratio: 3 };
 
 // The Turn view buttons in the order Tab reaches them, how often the walks press each, and the
@@ -100,31 +103,54 @@ for (const [engine, can] of Object.entries(ENGINES)) {
       return picture;
     }
 
-    test("shows one 800 x 600 canvas, a one-line hint and the Turn view buttons, titled Car", async (t) => {
-      await withPage(async (tab, firstFrameMs) => {
-        const layout = await tab.evaluate(() => ({
-          title: document.title,
-          canvases: [...document.querySelectorAll("canvas")].map((c) => {
-            const box = c.getBoundingClientRect();
-            return [c.width, c.height, box.x, box.y, box.width, box.height];
-          }),
-          text: document.querySelector("p").innerText.trim(),
-          // What shows: the on-screen arrows are for touch screens.
-          buttons: [...document.querySelectorAll("button")].filter((e) => e.checkVisibility()).map((e) => e.id),
-          // Nothing past the window: the buttons share the line below the canvas with the hint.
-          height: document.documentElement.scrollHeight,
-        }));
-        assert.equal(layout.title, "Car");
-        assert.deepEqual(layout.canvases, [[WIDTH, HEIGHT, 0, 0, WIDTH, HEIGHT]]);
-        assert.deepEqual(layout.buttons, ["turn-left", "turn-up", "turn-down", "turn-right"]);
-        assert.equal(layout.height, DESKTOP.height);
-        assert.match(layout.text, /^Arrow keys[^\n]*drag[^\n]*$/i);
+    // What someone who follows a link sees on a desktop: what the page is, the car in the
+    // middle of the window, and every control with the hint right by it; nothing past the window.
+    for (const [screen, size] of [["a laptop", DESKTOP], ["a wide screen", WIDE]]) {
+      test(`${screen}: a title and a sentence, the canvas centred, the controls and hint within 48 px of it`, async (t) => {
+        await withPage(async (tab, firstFrameMs) => {
+          const layout = await tab.evaluate(() => {
+            const box = (e) => {
+              const { left, top, right, bottom } = e.getBoundingClientRect();
+              return { left, top, right, bottom };
+            };
+            const canvas = document.getElementById("canvas");
+            const $ = (selector) => document.querySelector(selector);
+            return {
+              title: document.title,
+              words: ["h1", "#about", "#hint"].map((s) => $(s).checkVisibility() && $(s).innerText.trim()),
+              buffer: [canvas.width, canvas.height],
+              canvas: box(canvas),
+              controls: Object.fromEntries(["#turn-pad", "#pad", "#hint", "nav"].map((s) => [s, box($(s))])),
+              buttons: [...document.querySelectorAll("button")].filter((e) => e.checkVisibility()).map((e) => e.ariaLabel),
+              window: [innerWidth, innerHeight],
+              page: [document.documentElement.scrollWidth, document.documentElement.scrollHeight],
+            };
+          });
+          assert.equal(layout.title, "Car");
+          const [heading, about, hint] = layout.words;
+          assert.equal(heading, "Car");
+          assert.match(about, /^A toy car in 3-D[^\n]*\.$/);
+          assert.match(hint, /^Arrow keys[^\n]*drag[^\n]*$/i);
+          assert.deepEqual(layout.page, layout.window, "the page is larger than the window");
+          const { left, top, right, bottom } = layout.canvas;
+          assert.deepEqual([...layout.buffer, right - left, bottom - top], [WIDTH, HEIGHT, WIDTH, HEIGHT]);
+          assert.ok(Math.abs(left - (size.width - right)) <= 1, `the canvas from ${left} to ${right}`);
+          assert.ok(top >= 0 && bottom <= size.height, `the canvas from ${top} to ${bottom}`);
+          for (const [name, c] of Object.entries(layout.controls)) {
+            const gap = Math.max(c.left - right, left - c.right, c.top - bottom, top - c.bottom);
+            assert.ok(gap <= 48, `${name} ${gap} px from the canvas`);
+          }
+          assert.deepEqual(layout.buttons, [
+            "Turn view left", "Turn view up", "Turn view down", "Turn view right",
+            "Steer left", "Forward", "Back", "Steer right",
+          ]);
 
-        const size = (name) => statSync(join(pageDir, name)).size;
-        t.diagnostic(`page size: index.wasm ${size("index.wasm")} B + index.js ${size("index.js")} B`);
-        t.diagnostic(`first frame drawn ${firstFrameMs.toFixed(0)} ms after navigation start`);
+          const fileSize = (name) => statSync(join(pageDir, name)).size;
+          t.diagnostic(`page size: index.wasm ${fileSize("index.wasm")} B + index.js ${fileSize("index.js")} B`);
+          t.diagnostic(`first frame drawn ${firstFrameMs.toFixed(0)} ms after navigation start`);
+        }, size);
       });
-    });
+    }
 
     test("starts with the car side-on in the middle", async () => {
       await withPage(async (tab) => assertProbes(await settledPicture(tab), START_VIEW));
@@ -153,7 +179,7 @@ for (const [engine, can] of Object.entries(ENGINES)) {
       test(`a chord of 90 px in moves of ${step} px follows the pointer and ends as one 90 px drag`, async () => {
         const expected = await pictureAfter((tab) => drag(tab, 90));
         const seen = await pictureAfter(async (tab) => {
-          const [x, y] = [300, 450];
+          const [x, y] = await onCanvas(tab, [300, 450]);
           await tab.mouseMove(x, y);
           await tab.mouseDown("left");
           for (const dx of chordMoves(step)) {
@@ -198,7 +224,7 @@ for (const [engine, can] of Object.entries(ENGINES)) {
             if (kind === "away" || kind === "back") {
               await tab.evaluate((away) => (window.pointerAway = away), kind === "away");
             } else if (kind === "move") {
-              await tab.mouseMove(args[0], args[1]);
+              await tab.mouseMove(...(await onCanvas(tab, args)));
               turn = args[2];
             } else {
               // Presses and releases happen where the pointer is: the place a press gives is the
@@ -258,7 +284,7 @@ for (const [engine, can] of Object.entries(ENGINES)) {
 
     test("a turn of the mouse wheel leaves later drags working", async () => {
       await withPage(async (tab) => {
-        await tab.wheel(100, 100, 100);
+        await tab.wheel(...(await onCanvas(tab, [100, 100])), 100);
         await drag(tab, 30);
         await drag(tab, 60);
         assertProbes(await settledPicture(tab), FRONT_ON);
@@ -292,8 +318,9 @@ for (const [engine, can] of Object.entries(ENGINES)) {
       test("a finger 30 px right turns the view 30 degrees", async () => {
         await withPage(
           async (tab) => {
-            await tab.touchStart(400, 450);
-            for (let x = 405; x <= 430; x += 5) await tab.touchMove(x, 450);
+            const [x, y] = await onCanvas(tab, [400, 450]);
+            await tab.touchStart(x, y);
+            for (let dx = 5; dx <= 30; dx += 5) await tab.touchMove(x + dx, y);
             await tab.touchEnd();
             assertProbes(await settledPicture(tab), TURNED_30);
           },
@@ -330,19 +357,25 @@ for (const [engine, can] of Object.entries(ENGINES)) {
         await press(tab, "ArrowUp", 10);
       };
 
-      test("the keyboard alone: Tab reaches each Turn view button, Enter and Space turn, arrows drive", async () => {
+      test("the keyboard alone: Tab reaches each link, then each Turn view button, Enter and Space turn, arrows drive", async () => {
         const expected = await pictureAfter(async (tab) => {
           for (const [, , { dx = 0, dy = 0 }] of TURNS) await drag(tab, dx, { dy });
           await driveAndSteer(tab);
         });
         const seen = await pictureAfter(async (tab) => {
+          const ring = () => {
+            const focused = document.activeElement;
+            const style = getComputedStyle(focused);
+            return [focused.id || focused.innerText, focused.matches(":focus-visible"), style.outlineStyle, style.outlineWidth];
+          };
+          // The ways on come first.
+          for (const link of ["How the car is drawn", "Source", "Downloads"]) {
+            await tab.press("Tab");
+            assert.deepEqual(await tab.evaluate(ring), [link, true, "solid", "3px"], "the focus and its ring");
+          }
           for (const [id, times] of TURNS) {
             await tab.press("Tab");
-            const ring = await tab.evaluate(() => {
-              const style = getComputedStyle(document.activeElement);
-              return [document.activeElement.id, document.activeElement.matches(":focus-visible"), style.outlineStyle, style.outlineWidth];
-            });
-            assert.deepEqual(ring, [id, true, "solid", "3px"], "the focus and its ring");
+            assert.deepEqual(await tab.evaluate(ring), [id, true, "solid", "3px"], "the focus and its ring");
             for (let i = 0; i < times; i++) await tab.press(i % 2 ? " " : "Enter");
           }
           // No button takes the arrows for itself.
@@ -393,11 +426,12 @@ for (const [engine, can] of Object.entries(ENGINES)) {
         const expected = await pictureAfter((tab) => drag(tab, 45));
         const seen = await pictureAfter(async (tab) => {
           await tab.evaluate(focus, "turn-right");
-          await tab.mouseMove(400, 450);
+          const [x, y] = await onCanvas(tab, [400, 450]);
+          await tab.mouseMove(x, y);
           await tab.mouseDown("left");
-          for (const x of [410, 420]) await tab.mouseMove(x, 450);
+          for (const dx of [10, 20]) await tab.mouseMove(x + dx, y);
           await tab.press("Enter");
-          await tab.mouseMove(430, 450);
+          await tab.mouseMove(x + 30, y);
           await tab.mouseUp("left");
         });
         assertSamePicture(seen, expected, "a drag of 30 px and a turn of 15 against a drag of 45 px");
@@ -426,13 +460,19 @@ for (const [engine, can] of Object.entries(ENGINES)) {
       });
 
       // The phone's layout where the engine emulates a touch screen's coarse pointer (Chromium);
-      // elsewhere the desktop's, as narrow as a phone.
-      for (const [layout, options] of [
+      // elsewhere the desktop's, as narrow as a phone. In the dark scheme, where the engine can
+      // ask for it, the page around the canvas is dark and the picture the program's own.
+      const layouts = [
         ["desktop", {}],
         ["phone", { ...PHONE, touch: can.touch }],
-      ]) {
+      ];
+      if (can.dark) layouts.push(...layouts.map(([name, options]) => [`${name}, dark`, { ...options, dark: true }]));
+      for (const [layout, options] of layouts) {
         test(`axe-core finds nothing against WCAG 2.2 A and AA or its best practices: ${layout}`, async (t) => {
           await withPage(async (tab) => {
+            const tint = await tab.evaluate(() => getComputedStyle(document.body).backgroundColor);
+            assert.equal(tint, options.dark ? "rgb(29, 36, 43)" : "rgb(221, 227, 233)");
+            assertProbes(await settledPicture(tab), START_VIEW);
             await tab.evaluate((source) => (0, eval)(source), AXE);
             const result = await tab.evaluate(
               (rules) =>
@@ -504,9 +544,10 @@ for (const [engine, can] of Object.entries(ENGINES)) {
 
       test("a drag held at the loss ends there as a release would", async () => {
         await withPage(async (tab) => {
-          await tab.mouseMove(400, 450);
+          const [x, y] = await onCanvas(tab, [400, 450]);
+          await tab.mouseMove(x, y);
           await tab.mouseDown("left");
-          for (const x of [410, 420, 430]) await tab.mouseMove(x, 450);
+          for (const dx of [10, 20, 30]) await tab.mouseMove(x + dx, y);
           await loseAndRestoreContext(tab);
           // The release comes to the new page, which saw no press.
           await tab.mouseUp("left");
