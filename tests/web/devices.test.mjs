@@ -30,7 +30,8 @@ const CANVAS_BOX = {
 };
 const TOUCH_SCREENS = ["phone", "tablet"];
 // On every screen, in the order Tab reaches them.
-const TURN_BUTTONS = ["Turn view left", "Turn view up", "Turn view down", "Turn view right"];
+const TURN_BUTTONS = ["View from further left", "View from higher", "View from lower", "View from further right"];
+const DRIVE_BUTTONS = ["Steer left", "Forward", "Back", "Steer right"];
 
 // The server and browser every test shares, started once.
 let shared;
@@ -241,14 +242,14 @@ describe("the page on phones, tablets and a desktop", () => {
   });
 
   describe("the on-screen arrows", () => {
-    test("drive on touch screens only, turn the view everywhere; named for what they do, big enough for a thumb", async () => {
+    test("drive and turn the view everywhere; named for what they do, big enough for a thumb", async () => {
       await onDevice("desktop", async ({ page }) => {
         const names = await page.getByRole("button").evaluateAll((buttons) => buttons.map((b) => b.ariaLabel));
-        assert.deepEqual(names, TURN_BUTTONS);
+        assert.deepEqual(names, [...TURN_BUTTONS, ...DRIVE_BUTTONS]);
         assert.match(await page.innerText("body"), /arrow keys/i);
       });
       await onDevice("phone", async ({ page }) => {
-        for (const name of ["Steer left", "Forward", "Back", "Steer right", ...TURN_BUTTONS]) {
+        for (const name of [...DRIVE_BUTTONS, ...TURN_BUTTONS]) {
           const box = await page.getByRole("button", { name }).boundingBox();
           assert.ok(box.width >= 44 && box.height >= 44, `${name}: ${box.width} x ${box.height}`);
           assert.ok(box.x >= 0 && box.x + box.width <= 390 && box.y + box.height <= 844, name);
@@ -369,7 +370,7 @@ describe("the page on phones, tablets and a desktop", () => {
         const seen = await pictureAfter("phone", async ({ page }) => {
           await page.evaluate(recordTurns);
           const y = (await canvasBox(page)).y + 40;
-          const turn = { 1: await buttonCentre(page, "Turn view right") };
+          const turn = { 1: await buttonCentre(page, "View from further left") };
           const touches = await touchScreen(page);
           if (hold) await touches.start(turn);
           const drag = (x) => ({ ...(hold ? turn : {}), 0: [x, y] });

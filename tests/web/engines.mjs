@@ -61,8 +61,9 @@ function webglLinesOf(stream) {
   };
 }
 
-export function launch(engine) {
-  return { chromium: launchChromium, firefox: launchFirefox, webkit: launchWebKit }[engine]();
+// `options.webgl` false: a browser that gives pages no WebGL (Chromium and Firefox).
+export function launch(engine, options = {}) {
+  return { chromium: launchChromium, firefox: launchFirefox, webkit: launchWebKit }[engine](options);
 }
 
 // The processes this run starts (Xvfb, WebKitWebDriver and the MiniBrowser it starts), each
@@ -128,8 +129,8 @@ function pageTab(page, context) {
   };
 }
 
-async function launchChromium() {
-  const browser = await startBrowser();
+async function launchChromium(options) {
+  const browser = await startBrowser(options);
   return {
     async open(url, { width, height, ratio = 1, touch = false }) {
       const context = await browser.newContext({
@@ -170,7 +171,7 @@ async function launchChromium() {
   };
 }
 
-async function launchFirefox() {
+async function launchFirefox({ webgl = true }) {
   const xvfb = await startXvfb();
   let browser;
   try {
@@ -179,6 +180,7 @@ async function launchFirefox() {
       executablePath: "/usr/bin/firefox-esr",
       headless: true,
       env: { ...process.env, DISPLAY: xvfb.display },
+      extraPrefsFirefox: webgl ? {} : { "webgl.disabled": true },
     });
   } catch (error) {
     await xvfb.stop();

@@ -103,6 +103,7 @@ const FIREFOX_PREFS = {
   "startup.homepage_welcome_url": "",
   "startup.homepage_welcome_url.additional": "",
   "datareporting.policy.firstRunURL": "",
+  "browser.newtab.preload": false,
 };
 
 export async function startDesktop(url, { firefoxPrefs = {} } = {}) {
