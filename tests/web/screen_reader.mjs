@@ -176,6 +176,7 @@ export async function startDesktop(url, { firefoxPrefs = {} } = {}) {
     const xdotool = (...args) => run("xdotool", args.map(String), { env });
     return {
       env,
+      run,
       said,
       xdotool,
       key: (...keys) => xdotool("key", "--delay", "150", ...keys),
