@@ -37,6 +37,10 @@ process.on("exit", () => {
   }
 });
 
+for (const [signal, number] of [["SIGINT", 2], ["SIGTERM", 15], ["SIGHUP", 1]]) {
+  process.on(signal, () => process.exit(128 + number));
+}
+
 function startGroup(command, args, options) {
   const child = spawn(command, args, { stdio: "ignore", ...options, detached: true });
   started.add(child);

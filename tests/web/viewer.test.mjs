@@ -425,7 +425,11 @@ for (const [engine, can] of Object.entries(ENGINES)) {
           await press(tab, "ArrowUp", 8);
           const driven = await waitFor(tab, "the drive said", () => window.said.length === 15 && window.said);
           assert.equal(driven[14], "Forward: 0.50 car lengths from the start.");
-          assert.match(await tab.evaluate(name), /^The car seen from its front, .* stands 0\.5 car lengths from its start\.$/);
+          // The name follows at the next frame.
+          await waitFor(tab, "the name after the drive", () =>
+            / stands 0\.5 car lengths from its start\.$/.test(document.getElementById("canvas").ariaLabel),
+          );
+          assert.match(await tab.evaluate(name), /^The car seen from its front, /);
           // A button held is said once, when it is let go; the side seen is the same: no sentence.
           const [x, y] = await tab.evaluate(() => {
             const box = document.querySelector("[aria-label=Forward]").getBoundingClientRect();
