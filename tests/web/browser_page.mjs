@@ -66,12 +66,13 @@ export function startServer(dir = pageDir, port = 0, options = []) {
   });
 }
 
-// The browser, with a desktop context ready; newContext(device) makes another.
-export async function startBrowser() {
+// The browser, with a desktop context ready; newContext(device) makes another. Without
+// `webgl` it gives pages none.
+export async function startBrowser({ webgl = true } = {}) {
   const browser = await chromium.launch({
     executablePath: "/usr/bin/chromium",
     headless: true,
-    args: chromiumArgs,
+    args: webgl ? chromiumArgs : [...chromiumArgs, "--disable-webgl"],
   });
   return {
     context: await browser.newContext(DEVICES.desktop),

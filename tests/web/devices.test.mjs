@@ -30,7 +30,7 @@ const CANVAS_BOX = {
 };
 const TOUCH_SCREENS = ["phone", "tablet"];
 // On every screen, in the order Tab reaches them.
-const TURN_BUTTONS = ["Turn view left", "Turn view up", "Turn view down", "Turn view right"];
+const TURN_BUTTONS = ["View from further left", "View from higher", "View from lower", "View from further right"];
 const DRIVE_BUTTONS = ["Steer left", "Forward", "Back", "Steer right"];
 
 // The server and browser every test shares, started once.
@@ -397,7 +397,7 @@ describe("the page on phones, tablets and a desktop", () => {
         const seen = await pictureAfter("phone", async ({ page }) => {
           await page.evaluate(recordTurns);
           const y = (await canvasBox(page)).y + 40;
-          const turn = { 1: await buttonCentre(page, "Turn view right") };
+          const turn = { 1: await buttonCentre(page, "View from further left") };
           const touches = await touchScreen(page);
           if (hold) await touches.start(turn);
           const drag = (x) => ({ ...(hold ? turn : {}), 0: [x, y] });

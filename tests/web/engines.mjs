@@ -62,8 +62,9 @@ function webglLinesOf(stream) {
   };
 }
 
-export function launch(engine) {
-  return { chromium: launchChromium, firefox: launchFirefox, webkit: launchWebKit }[engine]();
+// `options.webgl` false: a browser that gives pages no WebGL (Chromium and Firefox).
+export function launch(engine, options = {}) {
+  return { chromium: launchChromium, firefox: launchFirefox, webkit: launchWebKit }[engine](options);
 }
 
 // The processes this run starts (Xvfb, WebKitWebDriver and the MiniBrowser it starts), each
@@ -129,8 +130,8 @@ function pageTab(page, context) {
   };
 }
 
-async function launchChromium() {
-  const browser = await startBrowser();
+async function launchChromium(options) {
+  const browser = await startBrowser(options);
   return {
     async open(url, { width, height, ratio = 1, touch = false, dark = false }) {
       const context = await browser.newContext({
@@ -172,7 +173,7 @@ async function launchChromium() {
   };
 }
 
-async function launchFirefox() {
+async function launchFirefox({ webgl = true }) {
   const xvfb = await startXvfb();
   let browser;
   try {
@@ -181,6 +182,7 @@ async function launchFirefox() {
       executablePath: "/usr/bin/firefox-esr",
       headless: true,
       env: { ...process.env, DISPLAY: xvfb.display },
+      extraPrefsFirefox: webgl ? {} : { "webgl.disabled": true },
     });
   } catch (error) {
     await xvfb.stop();

@@ -30,13 +30,14 @@ const WIDE = { width: 1920, height: 1080 };
 const PHONE = { width: 390, height: 844, ratio: 3 };
 
 // The Turn view buttons in the order Tab reaches them, how often the walks press each, and the
-// drag that turns the view as far.
+// drag that turns the view as far: a drag goes the other way from where the view goes.
 const TURNS = [
-  ["turn-left", 1, { dx: -15 }],
-  ["turn-up", 1, { dy: -15 }],
-  ["turn-down", 3, { dy: 45 }],
-  ["turn-right", 4, { dx: 60 }],
+  ["turn-left", 1, { dx: 15 }],
+  ["turn-up", 1, { dy: 15 }],
+  ["turn-down", 3, { dy: -45 }],
+  ["turn-right", 4, { dx: -60 }],
 ];
+const DRIVE_BUTTONS = ["Steer left", "Forward", "Back", "Steer right"];
 
 const AXE = readFileSync(createRequire(import.meta.url).resolve("axe-core/axe.min.js"), "utf8");
 const AXE_RULES = ["wcag2a", "wcag2aa", "wcag21a", "wcag21aa", "wcag22aa", "best-practice"];
@@ -141,7 +142,7 @@ for (const [engine, can] of Object.entries(ENGINES)) {
             assert.ok(gap <= 48, `${name} ${gap} px from the canvas`);
           }
           assert.deepEqual(layout.buttons, [
-            "Turn view left", "Turn view up", "Turn view down", "Turn view right",
+            "View from further left", "View from higher", "View from lower", "View from further right",
             "Steer left", "Forward", "Back", "Steer right",
           ]);
 
@@ -357,7 +358,7 @@ for (const [engine, can] of Object.entries(ENGINES)) {
         await press(tab, "ArrowUp", 10);
       };
 
-      test("the keyboard alone: Tab reaches each link, then each Turn view button, Enter and Space turn, arrows drive", async () => {
+      test("the keyboard alone: Tab reaches each link, the picture, then each Turn view button, Enter and Space turn, arrows drive", async () => {
         const expected = await pictureAfter(async (tab) => {
           for (const [, , { dx = 0, dy = 0 }] of TURNS) await drag(tab, dx, { dy });
           await driveAndSteer(tab);
@@ -373,7 +374,7 @@ for (const [engine, can] of Object.entries(ENGINES)) {
             await tab.press("Tab");
             assert.deepEqual(await tab.evaluate(ring), [link, true, "solid", "3px"], "the focus and its ring");
           }
-          for (const [id, times] of TURNS) {
+          for (const [id, times] of [["canvas", 0], ...TURNS]) {
             await tab.press("Tab");
             assert.deepEqual(await tab.evaluate(ring), [id, true, "solid", "3px"], "the focus and its ring");
             for (let i = 0; i < times; i++) await tab.press(i % 2 ? " " : "Enter");
@@ -381,9 +382,9 @@ for (const [engine, can] of Object.entries(ENGINES)) {
           // No button takes the arrows for itself.
           await driveAndSteer(tab);
           assert.equal(await tab.evaluate(focused), "turn-right");
-          // Nothing holds the focus: it goes on past the last control.
+          // Nothing holds the focus: it goes on to the drive buttons.
           await tab.press("Tab");
-          assert.notEqual(await tab.evaluate(focused), "turn-right");
+          assert.equal(await tab.evaluate(() => document.activeElement.ariaLabel), "Steer left");
         });
         assertSamePicture(seen, expected, "keys against drags and keys");
       });
@@ -425,7 +426,7 @@ for (const [engine, can] of Object.entries(ENGINES)) {
       test("a turn pressed during a mouse drag adds to it: no jump, and the drag goes on", async () => {
         const expected = await pictureAfter((tab) => drag(tab, 45));
         const seen = await pictureAfter(async (tab) => {
-          await tab.evaluate(focus, "turn-right");
+          await tab.evaluate(focus, "turn-left");
           const [x, y] = await onCanvas(tab, [400, 450]);
           await tab.mouseMove(x, y);
           await tab.mouseDown("left");
@@ -437,27 +438,70 @@ for (const [engine, can] of Object.entries(ENGINES)) {
         assertSamePicture(seen, expected, "a drag of 30 px and a turn of 15 against a drag of 45 px");
       });
 
-      test("the canvas's name follows the picture; the status line says each settled change once", async () => {
+      // What the status line says, line by line, from now on.
+      const recordSaid = (tab) =>
+        tab.evaluate(() => {
+          window.said = [];
+          const status = document.getElementById("view-words");
+          new MutationObserver(() => said.push(status.textContent)).observe(status, { childList: true });
+        });
+      const name = () => document.getElementById("canvas").getAttribute("aria-label");
+
+      test("each press is said in a few words; the whole sentence, the canvas's name, on a new side", async () => {
         await withPage(async (tab) => {
-          await tab.evaluate(() => {
-            window.said = [];
-            const status = document.getElementById("view-words");
-            new MutationObserver(() => said.push(status.textContent)).observe(status, { childList: true });
-          });
-          const name = () => document.getElementById("canvas").getAttribute("aria-label");
+          await recordSaid(tab);
           assert.match(await tab.evaluate(name), /^The car seen from its left, at its own height\. It has not turned/);
-          await tab.evaluate(focus, "turn-right");
+          await tab.evaluate(focus, "turn-left");
           for (let i = 0; i < 6; i++) await tab.press("Enter");
-          const turned = await waitFor(tab, "the turn said", () => window.said.length > 0 && window.said);
-          assert.deepEqual(turned, [await tab.evaluate(name)]);
-          assert.match(turned[0], /^The car seen from its front, at its own height\. It has not turned, .* at its start\.$/);
+          const turned = await waitFor(tab, "the new side said", () => window.said.length > 6 && window.said);
+          assert.deepEqual(turned.slice(0, 6), Array(6).fill("Viewed from 15° further left."));
+          assert.deepEqual(turned.slice(6), [await tab.evaluate(name)]);
+          assert.match(turned[6], /^The car seen from its front, at its own height\. It has not turned, .* at its start\.$/);
           await press(tab, "ArrowUp", 8);
-          const driven = await waitFor(tab, "the drive said", () => window.said.length > 1 && window.said);
-          assert.equal(driven.length, 2);
-          assert.equal(driven[1], await tab.evaluate(name));
-          assert.match(driven[1], /^The car seen from its front, .* stands 0\.5 car lengths from its start\.$/);
+          const driven = await waitFor(tab, "the drive said", () => window.said.length === 15 && window.said);
+          assert.equal(driven[14], "Forward: 0.50 car lengths from the start.");
+          // The name follows at the next frame.
+          await waitFor(tab, "the name after the drive", () =>
+            / stands 0\.5 car lengths from its start\.$/.test(document.getElementById("canvas").ariaLabel),
+          );
+          assert.match(await tab.evaluate(name), /^The car seen from its front, /);
+          // A button held is said once, when it is let go; the side seen is the same: no sentence.
+          const [x, y] = await tab.evaluate(() => {
+            const box = document.querySelector("[aria-label=Forward]").getBoundingClientRect();
+            return [box.x + box.width / 2, box.y + box.height / 2];
+          });
+          await tab.evaluate(() => (window.said = []));
+          await tab.mouseMove(x, y);
+          await tab.mouseDown("left");
+          await sleep(1000);
+          await tab.mouseUp("left");
+          const held = await waitFor(tab, "the hold said", () => window.said.length > 0 && window.said);
+          await sleep(1500);
+          assert.deepEqual(await tab.evaluate(() => window.said), held);
+          assert.match(held[0], /^Forward: \d\.\d\d car lengths from the start\.$/);
         });
       });
+
+      // Each Turn view button from the start, three times (45 degrees): its words, and where the
+      // whole sentence then says the car is seen from, go the way its name says.
+      for (const [id, button, heard, seen] of [
+        ["turn-left", "View from further left", "Viewed from 15° further left.", "seen from its front left, at its own height"],
+        ["turn-right", "View from further right", "Viewed from 15° further right.", "seen from its back left, at its own height"],
+        ["turn-up", "View from higher", "Viewed from 15° higher.", "seen from its left, from above"],
+        ["turn-down", "View from lower", "Viewed from 15° lower.", "seen from its left, from below"],
+      ]) {
+        test(`${button}: the words after it agree with its name`, async () => {
+          await withPage(async (tab) => {
+            assert.equal(await tab.evaluate((id) => document.getElementById(id).ariaLabel, id), button);
+            await recordSaid(tab);
+            await tab.evaluate(focus, id);
+            for (let i = 0; i < 3; i++) await tab.press("Enter");
+            const said = await waitFor(tab, "the words", () => window.said.length > 3 && window.said);
+            assert.deepEqual(said.slice(0, 3), [heard, heard, heard]);
+            assert.ok(said[3].includes(seen), said[3]);
+          });
+        });
+      }
 
       // The phone's layout where the engine emulates a touch screen's coarse pointer (Chromium);
       // elsewhere the desktop's, as narrow as a phone. In the dark scheme, where the engine can
@@ -557,5 +601,34 @@ for (const [engine, can] of Object.entries(ENGINES)) {
         });
       });
     });
+  });
+}
+
+// Without WebGL the program cannot draw: the page says what is missing and what to try, to
+// everyone, and offers no control that could not work.
+for (const engine of ["chromium", "firefox"]) {
+  nodeTest(`${engine} without WebGL: the page says so, and shows no controls`, async () => {
+    const server = await serveRecordedPage();
+    const browser = await launch(engine, { webgl: false });
+    try {
+      const tab = await browser.open(server.url, DESKTOP);
+      const message = await waitFor(tab, "the message", () => {
+        const shown = document.getElementById("no-webgl");
+        return shown.checkVisibility() && [shown.getAttribute("role"), shown.textContent];
+      });
+      assert.equal(message[0], "alert");
+      assert.match(message[1], /needs WebGL.*Try /);
+      const offered = await tab.evaluate(() =>
+        [...document.querySelectorAll("canvas, button, #panel p")].filter((e) => e.checkVisibility()).length,
+      );
+      assert.equal(offered, 0);
+      // The program never started, so nothing failed on the way.
+      await sleep(1000);
+      assert.deepEqual(await tab.evaluate(() => [window.recordedErrors, window.Module.calledRun ?? false]), [[], false]);
+      await tab.close();
+    } finally {
+      await browser.close();
+      await server.stop();
+    }
   });
 }
