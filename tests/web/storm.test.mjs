@@ -10,10 +10,10 @@ import assert from "node:assert/strict";
 import { execFileSync } from "node:child_process";
 import { existsSync } from "node:fs";
 import { join } from "node:path";
-import { after, before, describe, test as nodeTest } from "node:test";
+import { after, before, describe, test } from "node:test";
 import { fileURLToPath } from "node:url";
 import { HEIGHT, WIDTH } from "./browser_page.mjs";
-import { ENGINES, launch, onceMoreIfInputLost, serveRecordedPage, waitFor } from "./engines.mjs";
+import { ENGINES, launch, serveRecordedPage, waitFor } from "./engines.mjs";
 import { assertSamePicture, drag, settledPicture } from "./views.mjs";
 
 const DESKTOP = { width: WIDTH, height: HEIGHT + 40 };
@@ -89,11 +89,7 @@ function sceneNumbersInPage() {
   return [...Module.HEAPF64.subarray(at, at + 11)];
 }
 
-// WebKit's MiniBrowser loses the X server's mouse input during storms too often to judge the
-// page by them, even in a new browser: its storms run only when STORM_WEBKIT=1 asks for them.
-const stormEngines = Object.entries(ENGINES).filter(([engine]) => engine !== "webkit" || process.env.STORM_WEBKIT === "1");
-
-for (const [engine, can] of stormEngines) {
+for (const [engine, can] of Object.entries(ENGINES)) {
   describe(`storms on the page in ${engine}`, () => {
     let server;
     let browser;
@@ -105,11 +101,6 @@ for (const [engine, can] of stormEngines) {
       await browser?.close();
       await server?.stop();
     });
-    const relaunch = async () => {
-      await browser.close();
-      browser = await launch(engine);
-    };
-    const test = (name, fn) => nodeTest(name, onceMoreIfInputLost(engine, relaunch, fn));
 
     async function storm(t, seed) {
       t.diagnostic(`seed ${seed} (STORM_SEED=${seed} replays it)`);
@@ -217,14 +208,6 @@ for (const [engine, can] of stormEngines) {
             box = await canvasBox();
           },
         };
-        // WebKitGTK: with an arrow held through its driver, or its window resized by it, the X
-        // server's presses after it at times never reach the page (not understood yet): there
-        // the arrows are pressed as the driver types them, and the window keeps its size.
-        if (engine === "webkit") {
-          delete steps.resize;
-          delete steps.keyUp;
-          steps.keyDown = () => tab.press(random.pick(KEYS));
-        }
         if (can.touch) {
           steps.finger = async () => {
             if (!can.fingers) {

@@ -6,9 +6,9 @@ import { readFileSync, statSync } from "node:fs";
 import { createRequire } from "node:module";
 import { join } from "node:path";
 import { setTimeout as sleep } from "node:timers/promises";
-import { after, before, describe, test as nodeTest } from "node:test";
+import { after, before, describe, test } from "node:test";
 import { HEIGHT, WIDTH, pageDir, recordTurns } from "./browser_page.mjs";
-import { ENGINES, launch, onceMoreIfInputLost, serveRecordedPage, waitFor } from "./engines.mjs";
+import { ENGINES, launch, serveRecordedPage, waitFor } from "./engines.mjs";
 import {
   DRIVEN_FORWARD,
   FRONT_ON,
@@ -71,11 +71,6 @@ for (const [engine, can] of Object.entries(ENGINES)) {
       await browser?.close();
       await server?.stop();
     });
-    const relaunch = async () => {
-      await browser.close();
-      browser = await launch(engine);
-    };
-    const test = (name, fn) => nodeTest(name, onceMoreIfInputLost(engine, relaunch, fn));
 
     // Opens a fresh page, waits for its first frame, runs the steps, and fails on any page
     // error, console error, or console warning after the first frame on the way.
