@@ -2,7 +2,7 @@
 // suite runs unchanged in all of them:
 //   const browser = await launch(engine);
 //   const tab = await browser.open(url, { width, height, ratio, touch });
-//   tab.press(key), tab.keyDown(key), tab.keyUp(key), tab.mouseMove(x, y),
+//   tab.press(key, times), tab.keyDown(key), tab.keyUp(key), tab.mouseMove(x, y),
 //   tab.mouseDown(button), tab.mouseUp(button), tab.wheel(x, y, dy), tab.touchStart(x, y),
 //   tab.touchMove(x, y), tab.touchEnd(), tab.fingers(type, points) (several fingers, and
 //   touchCancel, where `can.fingers`), tab.resize(width, height),
@@ -116,7 +116,9 @@ async function startXvfb(options = []) {
 // own, closed with it.
 function pageTab(page, context) {
   return {
-    press: (key) => page.keyboard.press(key),
+    async press(key, times = 1) {
+      for (let i = 0; i < times; i++) await page.keyboard.press(key);
+    },
     keyDown: (key) => page.keyboard.down(key),
     keyUp: (key) => page.keyboard.up(key),
     mouseMove: (x, y) => page.mouse.move(x, y),
@@ -302,38 +304,42 @@ async function launchWebKit() {
     await xdotool("windowsize", "--sync", xWindow, size[0] + bars[0], size[1] + bars[1]);
     await waitFor({ evaluate }, `a viewport of ${size.join(" x ")}`, ([w, h]) => innerWidth === w && innerHeight === h, size);
   };
-  // Where the X pointer is, in the viewport: moving it there again would send no event.
-  let pointer = null;
+  // The X pointer starts in the viewport's corner, as the other drivers' pointers do (Xvfb's
+  // own start, the screen's middle, can be outside the window). Where it is, in the viewport:
+  // moving it there again would send no event.
+  const [left, top] = await evaluate(() => [screenX, screenY + outerHeight - innerHeight]);
+  await xdotool("mousemove", left, top);
+  let pointer = [0, 0];
   return {
     async open(url, { width, height }) {
       await driver.get("about:blank");
       await resize(width, height);
-      // Where the viewport's corner is on the X screen.
-      const [left, top] = await evaluate(() => [screenX, screenY + outerHeight - innerHeight]);
       await driver.get(url);
-      // Sends an X event and waits until the page has seen it as `seen`.
-      const send = async (seen, ...args) => {
-        await evaluate(() => (window.lastInputEvent = null));
+      // Sends X events and waits until the page has seen the last as `seen`, `times` times.
+      const send = async (seen, times, ...args) => {
+        await evaluate(() => (window.inputEvents = []));
         await xdotool(...args);
-        await waitFor({ evaluate }, seen, (event) => window.lastInputEvent === event, seen);
+        const what = times > 1 ? `${seen} x ${times}` : seen;
+        await waitFor({ evaluate }, what, ([event, n]) => inputEvents.filter((e) => e === event).length >= n, [seen, times]);
       };
       return {
-        press: (key) => send(`keyup ${key}`, "key", xKeys[key]),
-        keyDown: (key) => send(`keydown ${key}`, "keydown", xKeys[key]),
-        keyUp: (key) => send(`keyup ${key}`, "keyup", xKeys[key]),
+        // Several presses go in one go, as fast as the other drivers send them.
+        press: (key, times = 1) => send(`keyup ${key}`, times, "key", "--delay", 0, "--repeat", times, xKeys[key]),
+        keyDown: (key) => send(`keydown ${key}`, 1, "keydown", xKeys[key]),
+        keyUp: (key) => send(`keyup ${key}`, 1, "keyup", xKeys[key]),
         resize,
         async mouseMove(x, y) {
           const at = [Math.round(x), Math.round(y)];
           if (at.join() === pointer?.join()) return;
           pointer = at;
-          await send(`mousemove ${at.join(" ")}`, "mousemove", left + at[0], top + at[1]);
+          await send(`mousemove ${at.join(" ")}`, 1, "mousemove", left + at[0], top + at[1]);
         },
-        mouseDown: (button) => send(`mousedown ${xButtons[button] - 1}`, "mousedown", xButtons[button]),
-        mouseUp: (button) => send(`mouseup ${xButtons[button] - 1}`, "mouseup", xButtons[button]),
+        mouseDown: (button) => send(`mousedown ${xButtons[button] - 1}`, 1, "mousedown", xButtons[button]),
+        mouseUp: (button) => send(`mouseup ${xButtons[button] - 1}`, 1, "mouseup", xButtons[button]),
         // X's buttons 4 and 5 are the wheel turned up and down.
         async wheel(x, y, dy) {
           await this.mouseMove(x, y);
-          await send("wheel 0", "click", dy > 0 ? 5 : 4);
+          await send("wheel 0", 1, "click", dy > 0 ? 5 : 4);
         },
         evaluate,
         // Its driver gives nothing of what the browser says outside the page's console.

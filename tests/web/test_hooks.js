@@ -15,8 +15,8 @@ for (const level of ["error", "warn"]) {
 window.addEventListener("error", (event) => recordedErrors.push(event.message));
 window.addEventListener("unhandledrejection", (event) => recordedErrors.push(String(event.reason)));
 
-// The last real input event, for a driver that sends input from outside the browser and must
-// know when the page has seen it. A press the page cancels as a pointer event (its buttons do)
+// The real input events since a driver that sends input from outside the browser emptied the
+// list, for it to know when the page has seen them. A press the page cancels as a pointer event (its buttons do)
 // comes as no mouse event: its pointer event counts as one.
 const asMouse = { pointerdown: "mousedown", pointerup: "mouseup" };
 for (const type of ["mousemove", "mousedown", "mouseup", "wheel", "pointerdown", "pointerup", "keydown", "keyup"]) {
@@ -25,7 +25,7 @@ for (const type of ["mousemove", "mousedown", "mouseup", "wheel", "pointerdown",
     (event) => {
       if (!event.isTrusted || (type in asMouse && event.pointerType !== "mouse")) return;
       const what = type === "mousemove" ? [event.clientX, event.clientY] : type.startsWith("key") ? [event.key] : [event.button];
-      window.lastInputEvent = [asMouse[type] ?? type, ...what].join(" ");
+      window.inputEvents?.push([asMouse[type] ?? type, ...what].join(" "));
     },
     true,
   );

@@ -18,7 +18,6 @@ import {
   assertSamePicture,
   chordMoves,
   drag,
-  press,
   settledPicture,
   viewTurn,
 } from "./views.mjs";
@@ -127,7 +126,7 @@ for (const [engine, can] of Object.entries(ENGINES)) {
 
     test("20 up arrows drive the body 200 px left", async () => {
       await withPage(async (tab) => {
-        await press(tab, "ArrowUp", 20);
+        await tab.press("ArrowUp", 20);
         assertProbes(await settledPicture(tab), DRIVEN_FORWARD);
       });
     });
@@ -274,7 +273,7 @@ for (const [engine, can] of Object.entries(ENGINES)) {
             ["ArrowDown", 10],
             ["ArrowUp", 30],
           ]) {
-            await press(tab, key, times);
+            await tab.press(key, times);
             assert.deepEqual(await tab.evaluate(() => [scrollX, scrollY]), [0, 0], key);
           }
           assertProbes(await settledPicture(tab), DRIVEN_FORWARD);
@@ -321,8 +320,8 @@ for (const [engine, can] of Object.entries(ENGINES)) {
       const focused = () => document.activeElement.id;
       const focus = (id) => document.getElementById(id).focus();
       const driveAndSteer = async (tab) => {
-        await press(tab, "ArrowLeft", 10);
-        await press(tab, "ArrowUp", 10);
+        await tab.press("ArrowLeft", 10);
+        await tab.press("ArrowUp", 10);
       };
 
       test("the keyboard alone: Tab reaches each Turn view button, Enter and Space turn, arrows drive", async () => {
@@ -408,11 +407,11 @@ for (const [engine, can] of Object.entries(ENGINES)) {
           const name = () => document.getElementById("canvas").getAttribute("aria-label");
           assert.match(await tab.evaluate(name), /^The car seen from its left, at its own height\. It has not turned/);
           await tab.evaluate(focus, "turn-right");
-          for (let i = 0; i < 6; i++) await tab.press("Enter");
+          await tab.press("Enter", 6);
           const turned = await waitFor(tab, "the turn said", () => window.said.length > 0 && window.said);
           assert.deepEqual(turned, [await tab.evaluate(name)]);
           assert.match(turned[0], /^The car seen from its front, at its own height\. It has not turned, .* at its start\.$/);
-          await press(tab, "ArrowUp", 8);
+          await tab.press("ArrowUp", 8);
           const driven = await waitFor(tab, "the drive said", () => window.said.length > 1 && window.said);
           assert.equal(driven.length, 2);
           assert.equal(driven[1], await tab.evaluate(name));
@@ -449,12 +448,12 @@ for (const [engine, can] of Object.entries(ENGINES)) {
 
     describe("a lost WebGL context comes back", () => {
       const firstSteps = async (tab) => {
-        await press(tab, "ArrowLeft", 5);
-        await press(tab, "ArrowUp", 10);
+        await tab.press("ArrowLeft", 5);
+        await tab.press("ArrowUp", 10);
         await drag(tab, 30);
       };
       const laterSteps = async (tab) => {
-        await press(tab, "ArrowUp", 10);
+        await tab.press("ArrowUp", 10);
         await drag(tab, 60, { button: "right" });
         // The on-screen Forward button, pressed from the keyboard.
         const forward = () => document.querySelector("[aria-label=Forward]").click();
@@ -470,7 +469,7 @@ for (const [engine, can] of Object.entries(ENGINES)) {
           await firstSteps(tab);
           const beforeLoss = await settledPicture(tab);
           // A key that only redraws: a frame on the lost context.
-          const errorsWhileLost = await loseAndRestoreContext(tab, () => press(tab, "Home"));
+          const errorsWhileLost = await loseAndRestoreContext(tab, () => tab.press("Home"));
           assert.deepEqual(errorsWhileLost, []);
           assertSamePicture(await settledPicture(tab), beforeLoss, "after the restore");
           await laterSteps(tab);

@@ -117,10 +117,6 @@ export function assertSamePicture(seen, expected, what) {
   assert.ok(seen.data.equals(expected.data), `${what}: the pictures differ`);
 }
 
-export async function press(tab, key, times = 1) {
-  for (let i = 0; i < times; i++) await tab.press(key);
-}
-
 // A drag `dx` px right and `dy` px down from (x, y), in steps of 10 px at most.
 export async function drag(tab, dx, { dy = 0, button = "left", from = [400, 450] } = {}) {
   const [x, y] = from;
