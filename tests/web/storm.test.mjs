@@ -144,9 +144,15 @@ for (const [engine, can] of Object.entries(ENGINES)) {
         let lost = false;
         let away = false;
         let size = [DESKTOP.width, DESKTOP.height];
-        // Pointer and fingers land on the canvas: elsewhere the browser's own menu and pinch zoom
-        // answer, which are no part of the page.
-        const canvasBox = () => tab.evaluate(() => document.getElementById("canvas").getBoundingClientRect().toJSON());
+        // Pointer and fingers land on the part of the canvas in view: elsewhere the browser's own
+        // menu and pinch zoom answer, which are no part of the page. The wheel scrolls a page
+        // taller than its window, so the part is measured again after each turn.
+        const canvasBox = () =>
+          tab.evaluate(() => {
+            const { left, top, right, bottom } = document.getElementById("canvas").getBoundingClientRect();
+            const [x, y] = [Math.max(left, 0), Math.max(top, 0)];
+            return { x, y, width: Math.min(right, innerWidth) - x, height: Math.min(bottom, innerHeight) - y };
+          });
         let box = await canvasBox();
         const at = () => [box.x + random.below(box.width), box.y + random.below(box.height)];
         const points = () => [...fingers].map(([id, [x, y]]) => [x, y, id]);
@@ -164,7 +170,10 @@ for (const [engine, can] of Object.entries(ENGINES)) {
             held.delete(button);
             await tab.mouseUp(button);
           },
-          wheel: () => tab.wheel(...at(), random.pick([-100, 100])),
+          wheel: async () => {
+            await tab.wheel(...at(), random.pick([-100, 100]));
+            box = await canvasBox();
+          },
           button: () => click(random.pick(PAGE_BUTTONS)),
           // A key held is not pressed again: a keyboard's own repeat is no event a driver sends
           // alike in every engine (X, with no auto-repeat, drops it).
