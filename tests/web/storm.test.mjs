@@ -143,6 +143,8 @@ for (const [engine, can] of Object.entries(ENGINES)) {
         const fingers = new Map();
         let lost = false;
         let away = false;
+        // Buttons let go while the page was hidden: the page holds them until their next press.
+        const lostReleases = new Set();
         let size = [DESKTOP.width, DESKTOP.height];
         // Pointer and fingers land on the part of the canvas in view: elsewhere the browser's own
         // menu and pinch zoom answer, which are no part of the page. The wheel scrolls a page
@@ -162,12 +164,14 @@ for (const [engine, can] of Object.entries(ENGINES)) {
             const button = random.pick(BUTTONS.filter((b) => !held.has(b)));
             if (!button) return;
             held.add(button);
+            lostReleases.delete(button);
             await tab.mouseDown(button);
           },
           up: async () => {
             const button = random.pick([...held]);
             if (!button) return;
             held.delete(button);
+            if (away) lostReleases.add(button);
             await tab.mouseUp(button);
           },
           wheel: async () => {
@@ -226,6 +230,7 @@ for (const [engine, can] of Object.entries(ENGINES)) {
             await waitFor(tab, "the page after the reload", () => !window.beforeReload && window.Module?.firstFrameMs);
             // Buttons held stay held: the new page never saw them pressed.
             away = false;
+            lostReleases.clear();
             await pageStarted();
             box = await canvasBox();
           },
@@ -273,6 +278,10 @@ for (const [engine, can] of Object.entries(ENGINES)) {
 
         // Everything let go, the window back at its size, the context back.
         if (away) await steps.hide();
+        for (const button of lostReleases) {
+          await tab.mouseDown(button);
+          await tab.mouseUp(button);
+        }
         for (const button of held) await tab.mouseUp(button);
         held.clear();
         for (const key of keys) await tab.keyUp(key);
