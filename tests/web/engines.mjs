@@ -268,8 +268,8 @@ async function launchWebKit() {
   // window's size, with xdotool. The driver only loads pages, runs scripts and takes pictures.
   // (With its keys and resizes beside X's pointer, MiniBrowser at times stopped passing the
   // pointer on to the page; its own mouse releases every button as the left one.)
-  const xdotool = (...args) =>
-    promisify(execFile)("xdotool", args.map(String), { env: { ...process.env, DISPLAY: xvfb.display } });
+  const x = (command, ...args) => promisify(execFile)(command, args.map(String), { env: { ...process.env, DISPLAY: xvfb.display } });
+  const xdotool = (...args) => x("xdotool", ...args);
   const evaluate = (fn, arg) => driver.executeScript(`return (${fn})(arguments[0]);`, arg);
   // X numbers the buttons from 1, the DOM from 0.
   const xButtons = { left: 1, middle: 2, right: 3 };
@@ -288,18 +288,17 @@ async function launchWebKit() {
   const xWindow = (await xdotool("search", "--onlyvisible", "--class", "MiniBrowser")).stdout.trim();
   await xdotool("windowfocus", "--sync", xWindow);
   await driver.get("about:blank");
-  // The window is the viewport plus MiniBrowser's bar above it; its bar keeps it `narrowest`
-  // wide at least, whatever X's size.
+  // The window is the viewport plus MiniBrowser's bar above it.
   const [outer, inner] = await Promise.all([
     xdotool("getwindowgeometry", "--shell", xWindow).then(({ stdout }) => ["WIDTH", "HEIGHT"].map((k) => Number(stdout.match(`${k}=(\\d+)`)[1]))),
     evaluate(() => [innerWidth, innerHeight]),
   ]);
   const bars = [outer[0] - inner[0], outer[1] - inner[1]];
-  await xdotool("windowsize", "--sync", xWindow, 1, outer[1]);
-  const narrowest = await waitFor({ evaluate }, "the narrowest window", (w) => innerWidth !== w && innerWidth, inner[0]);
-  // Sizes the window to a viewport of `w` x `h` (`narrowest` wide at least) and waits until the
-  // page has it.
+  // Sizes the window to a viewport of `w` x `h` and waits until the page has it. The window is
+  // never narrower than MiniBrowser asks of X (its bar's width), whatever X's size.
   const resize = async (w, h) => {
+    const hints = await x("xprop", "-id", xWindow, "WM_NORMAL_HINTS");
+    const narrowest = Number(hints.stdout.match(/minimum size: (\d+) by/)?.[1] ?? 0) - bars[0];
     const size = [Math.max(w, narrowest), h];
     await xdotool("windowsize", "--sync", xWindow, size[0] + bars[0], size[1] + bars[1]);
     await waitFor({ evaluate }, `a viewport of ${size.join(" x ")}`, ([w, h]) => innerWidth === w && innerHeight === h, size);
