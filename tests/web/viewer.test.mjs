@@ -6,9 +6,9 @@ import { readFileSync, statSync } from "node:fs";
 import { createRequire } from "node:module";
 import { join } from "node:path";
 import { setTimeout as sleep } from "node:timers/promises";
-import { after, before, describe, test as nodeTest } from "node:test";
+import { after, before, describe, test } from "node:test";
 import { HEIGHT, WIDTH, pageDir, recordTurns } from "./browser_page.mjs";
-import { ENGINES, launch, onceMoreIfInputLost, serveRecordedPage, waitFor } from "./engines.mjs";
+import { ENGINES, launch, serveRecordedPage, waitFor } from "./engines.mjs";
 import {
   DRIVEN_FORWARD,
   FRONT_ON,
@@ -19,7 +19,6 @@ import {
   chordMoves,
   drag,
   onCanvas,
-  press,
   settledPicture,
   viewTurn,
 } from "./views.mjs";
@@ -75,11 +74,6 @@ for (const [engine, can] of Object.entries(ENGINES)) {
       await browser?.close();
       await server?.stop();
     });
-    const relaunch = async () => {
-      await browser.close();
-      browser = await launch(engine);
-    };
-    const test = (name, fn) => nodeTest(name, onceMoreIfInputLost(engine, relaunch, fn));
 
     // Opens a fresh page, waits for its first frame, runs the steps, and fails on any page
     // error, console error, or console warning after the first frame on the way.
@@ -159,7 +153,7 @@ for (const [engine, can] of Object.entries(ENGINES)) {
 
     test("20 up arrows drive the body 200 px left", async () => {
       await withPage(async (tab) => {
-        await press(tab, "ArrowUp", 20);
+        await tab.press("ArrowUp", 20);
         assertProbes(await settledPicture(tab), DRIVEN_FORWARD);
       });
     });
@@ -306,7 +300,7 @@ for (const [engine, can] of Object.entries(ENGINES)) {
             ["ArrowDown", 10],
             ["ArrowUp", 30],
           ]) {
-            await press(tab, key, times);
+            await tab.press(key, times);
             assert.deepEqual(await tab.evaluate(() => [scrollX, scrollY]), [0, 0], key);
           }
           assertProbes(await settledPicture(tab), DRIVEN_FORWARD);
@@ -354,8 +348,8 @@ for (const [engine, can] of Object.entries(ENGINES)) {
       const focused = () => document.activeElement.id;
       const focus = (id) => document.getElementById(id).focus();
       const driveAndSteer = async (tab) => {
-        await press(tab, "ArrowLeft", 10);
-        await press(tab, "ArrowUp", 10);
+        await tab.press("ArrowLeft", 10);
+        await tab.press("ArrowUp", 10);
       };
 
       test("the keyboard alone: Tab reaches each link, the picture, then each Turn view button, Enter and Space turn, arrows drive", async () => {
@@ -457,7 +451,7 @@ for (const [engine, can] of Object.entries(ENGINES)) {
           assert.deepEqual(turned.slice(0, 6), Array(6).fill("Viewed from 15° further left."));
           assert.deepEqual(turned.slice(6), [await tab.evaluate(name)]);
           assert.match(turned[6], /^The car seen from its front, at its own height\. It has not turned, .* at its start\.$/);
-          await press(tab, "ArrowUp", 8);
+          await tab.press("ArrowUp", 8);
           const driven = await waitFor(tab, "the drive said", () => window.said.length === 15 && window.said);
           assert.equal(driven[14], "Forward: 0.50 car lengths from the start.");
           // The name follows at the next frame.
@@ -538,12 +532,12 @@ for (const [engine, can] of Object.entries(ENGINES)) {
 
     describe("a lost WebGL context comes back", () => {
       const firstSteps = async (tab) => {
-        await press(tab, "ArrowLeft", 5);
-        await press(tab, "ArrowUp", 10);
+        await tab.press("ArrowLeft", 5);
+        await tab.press("ArrowUp", 10);
         await drag(tab, 30);
       };
       const laterSteps = async (tab) => {
-        await press(tab, "ArrowUp", 10);
+        await tab.press("ArrowUp", 10);
         await drag(tab, 60, { button: "right" });
         // The on-screen Forward button, pressed from the keyboard.
         const forward = () => document.querySelector("[aria-label=Forward]").click();
@@ -559,7 +553,7 @@ for (const [engine, can] of Object.entries(ENGINES)) {
           await firstSteps(tab);
           const beforeLoss = await settledPicture(tab);
           // A key that only redraws: a frame on the lost context.
-          const errorsWhileLost = await loseAndRestoreContext(tab, () => press(tab, "Home"));
+          const errorsWhileLost = await loseAndRestoreContext(tab, () => tab.press("Home"));
           assert.deepEqual(errorsWhileLost, []);
           assertSamePicture(await settledPicture(tab), beforeLoss, "after the restore");
           await laterSteps(tab);

@@ -117,10 +117,6 @@ export function assertSamePicture(seen, expected, what) {
   assert.ok(seen.data.equals(expected.data), `${what}: the pictures differ`);
 }
 
-export async function press(tab, key, times = 1) {
-  for (let i = 0; i < times; i++) await tab.press(key);
-}
-
 // A point given in CSS px from the canvas's top left corner, in the window.
 export async function onCanvas(tab, [x, y]) {
   const box = await canvasBox(tab);
