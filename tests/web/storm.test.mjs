@@ -54,7 +54,7 @@ const BUTTONS = ["left", "middle", "right"];
 const KEYS = ["ArrowUp", "ArrowDown", "ArrowLeft", "ArrowRight"];
 // The page's on-screen buttons, by accessible name.
 const PAGE_BUTTONS = ["Forward", "Back", "Steer left", "Steer right"].concat(
-  ["left", "up", "down", "right"].map((way) => `Turn view ${way}`),
+  ["further left", "higher", "lower", "further right"].map((way) => `View from ${way}`),
 );
 
 // In the page: records every call of the program's key, mouse and motion callbacks, as

@@ -601,7 +601,7 @@ for (const [engine, can] of Object.entries(ENGINES)) {
 // Without WebGL the program cannot draw: the page says what is missing and what to try, to
 // everyone, and offers no control that could not work.
 for (const engine of ["chromium", "firefox"]) {
-  nodeTest(`${engine} without WebGL: the page says so, and shows no controls`, async () => {
+  test(`${engine} without WebGL: the page says so, and shows no controls`, async () => {
     const server = await serveRecordedPage();
     const browser = await launch(engine, { webgl: false });
     try {
