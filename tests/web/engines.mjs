@@ -14,7 +14,7 @@
 // puppeteer-core over WebDriver BiDi; WebKit is WebKitGTK's MiniBrowser, through Debian's
 // WebKitWebDriver and selenium-webdriver. Firefox and WebKit draw WebGL only on an X display:
 // each gets an Xvfb of its own, which goes when the browser does.
-import { execFile, spawn } from "node:child_process";
+import { execFile } from "node:child_process";
 import { cpSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from "node:fs";
 import { connect, createServer } from "node:net";
 import { tmpdir } from "node:os";
@@ -26,6 +26,7 @@ import { PNG } from "pngjs";
 import puppeteer from "puppeteer-core";
 import { Builder } from "selenium-webdriver";
 import { pageDir, startBrowser, startServer } from "./browser_page.mjs";
+import { startGroup, stop } from "./process_groups.mjs";
 
 // What each can give beyond keys, mouse and pictures: real touch events, several fingers at
 // once and touch cancels, an emulated devicePixelRatio, what the browser says of the page's
@@ -65,38 +66,6 @@ function webglLinesOf(stream) {
 // `options.webgl` false: a browser that gives pages no WebGL (Chromium and Firefox).
 export function launch(engine, options = {}) {
   return { chromium: launchChromium, firefox: launchFirefox, webkit: launchWebKit }[engine](options);
-}
-
-// The processes this run starts (Xvfb, WebKitWebDriver and the MiniBrowser it starts), each
-// leading a process group of its own: stopped as a group, and at the latest when this process
-// ends, an interrupt included. (puppeteer does the same for Firefox.)
-const started = new Set();
-process.on("exit", () => {
-  for (const child of started) {
-    try {
-      process.kill(-child.pid, "SIGKILL");
-    } catch {
-      // Gone already.
-    }
-  }
-});
-for (const [signal, number] of [["SIGINT", 2], ["SIGTERM", 15], ["SIGHUP", 1]]) {
-  process.on(signal, () => process.exit(128 + number));
-}
-
-function startGroup(command, args, options) {
-  const child = spawn(command, args, { ...options, detached: true });
-  started.add(child);
-  child.once("exit", () => started.delete(child));
-  return child;
-}
-
-function stop(child) {
-  return new Promise((stopped) => {
-    if (!started.has(child)) return stopped();
-    child.once("exit", stopped);
-    process.kill(-child.pid, "SIGTERM");
-  });
 }
 
 // A private X server: Xvfb writes the display number it took to fd 3 once it is ready.

@@ -4,7 +4,7 @@
 // writes as each message arrives; keys go to the X server as a keyboard's would.
 //   const desk = await startDesktop(url);
 //   await desk.key("Tab"); const lines = await desk.saidSince(mark); await desk.stop();
-import { execFile, spawn } from "node:child_process";
+import { execFile } from "node:child_process";
 import {
   closeSync,
   copyFileSync,
@@ -21,40 +21,9 @@ import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { setTimeout as sleep } from "node:timers/promises";
 import { promisify } from "node:util";
+import { startGroup, stop } from "./process_groups.mjs";
 
 const run = promisify(execFile);
-
-// Each process leads a group of its own, stopped as a group, and at the latest when this
-// process ends.
-const started = new Set();
-process.on("exit", () => {
-  for (const child of started) {
-    try {
-      process.kill(-child.pid, "SIGKILL");
-    } catch {
-      // Gone already.
-    }
-  }
-});
-
-for (const [signal, number] of [["SIGINT", 2], ["SIGTERM", 15], ["SIGHUP", 1]]) {
-  process.on(signal, () => process.exit(128 + number));
-}
-
-function startGroup(command, args, options) {
-  const child = spawn(command, args, { stdio: "ignore", ...options, detached: true });
-  started.add(child);
-  child.once("exit", () => started.delete(child));
-  return child;
-}
-
-function stop(child) {
-  return new Promise((stopped) => {
-    if (!started.has(child)) return stopped();
-    child.once("exit", stopped);
-    process.kill(-child.pid, "SIGTERM");
-  });
-}
 
 // Resolves to the first line a child prints on `fd` (Xvfb's display, dbus-daemon's address).
 function firstLine(child, fd, what) {
