@@ -24,10 +24,16 @@ export function startGroup(command, args, options) {
   return child;
 }
 
+// Asks the group to end, and ends it after 5 s if it has not: Orca, for one, at times catches the
+// request and never ends.
 export function stop(child) {
   return new Promise((stopped) => {
     if (!started.has(child)) return stopped();
-    child.once("exit", stopped);
+    const kill = setTimeout(() => process.kill(-child.pid, "SIGKILL"), 5000);
+    child.once("exit", () => {
+      clearTimeout(kill);
+      stopped();
+    });
     process.kill(-child.pid, "SIGTERM");
   });
 }
