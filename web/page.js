@@ -8,7 +8,7 @@
 var Module = {
   canvas: document.getElementById("canvas"),
   print: (text) => console.log(text),
-  // The GL emulation reports what it notices here; these are warnings, not failures.
+  // Emscripten reports what it notices here; these are warnings, not failures.
   printErr: (text) => console.warn(text),
   // main() has set the window up and asked for the first frame, which can still be drawn at
   // the screen's resolution.
@@ -32,24 +32,30 @@ var Module = {
 };
 
 // Creating a WebGL context takes long where no GPU helps (up to a second with SwiftShader on
-// a busy machine): start it once the page has painted, while the program is still loading. The
-// program takes this one if it is there by then, and makes its own otherwise; the attributes are
-// those it asks for.
+// a busy machine): start it once the page has painted, while the program is still loading, with
+// its drawing buffer already at the size shown (resizing it later costs about as much again; the
+// browser build leaves the buffer's size to the page). The program takes this one if it is there
+// by then, and makes its own otherwise; the attributes are those it asks for.
 requestAnimationFrame(() =>
   setTimeout(() => {
     if (Module.ctx) return;
+    [Module.canvas.width, Module.canvas.height] = bufferSize();
     const attributes = { alpha: false, depth: true, stencil: true, antialias: false };
     Module.preinitializedWebGLContext = Module.canvas.getContext("webgl", attributes);
   }),
 );
 
-// The drawing buffer is the shown box times devicePixelRatio. Module.setCanvasSize runs the
-// program's reshape callback; the resize clears the canvas, and the program draws on demand.
+// The drawing buffer is the shown box times devicePixelRatio.
 // (ResizeObserver's devicePixelContentBoxSize is wrong under emulated ratios; the box is not.)
-function fitBuffer() {
+function bufferSize() {
   const box = Module.canvas.getBoundingClientRect();
-  const width = Math.round(box.width * devicePixelRatio);
-  const height = Math.round(box.height * devicePixelRatio);
+  return [Math.round(box.width * devicePixelRatio), Math.round(box.height * devicePixelRatio)];
+}
+
+// Module.setCanvasSize runs the program's reshape callback; the resize clears the canvas, and
+// the program draws on demand.
+function fitBuffer() {
+  const [width, height] = bufferSize();
   if (width === Module.canvas.width && height === Module.canvas.height) return;
   Module.setCanvasSize(width, height);
   Module._glutPostRedisplay();
@@ -233,11 +239,14 @@ for (const button of document.querySelectorAll("#turn-pad button")) {
 const viewWords = document.getElementById("view-words");
 let announced = null;
 let settling = null;
+let described = [];
 
+// Only a frame whose scene has changed changes the words.
 function describeScene() {
-  // The benchmarks' floor page has this script but no scene.
-  if (!Module._StoreSceneState) return;
-  const words = sceneWords(sceneNumbers());
+  const numbers = sceneNumbers();
+  if (numbers.every((n, i) => n === described[i])) return;
+  described = [...numbers];
+  const words = sceneWords(numbers);
   if (words === Module.canvas.getAttribute("aria-label")) return;
   Module.canvas.setAttribute("aria-label", words);
   if (announced === null) {
@@ -257,7 +266,7 @@ function keepForOffline() {
 }
 
 // Phones take the GPU away from a page in the background and give it back when it returns. The
-// GL emulation's shaders and buffers die with the old context, so the page comes back as a
+// page's shaders and buffers die with the old context, so the page comes back as a
 // reload that carries the scene across in session storage. A drag held at the loss ends as a
 // release there.
 const SAVED_SCENE = "car-scene";
