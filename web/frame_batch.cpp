@@ -34,6 +34,7 @@ GLsizei indices_in_buffers = 0;
 
 GLuint program = 0;
 GLint projection_at = -1;
+Matrix projection_uploaded = {};  // the projection changes only with the window's shape
 GLint modelviews_at = -1;
 
 const char* const kVertexShader = R"(
@@ -127,7 +128,10 @@ void FlushFrame() {
   if (draws.empty()) return;
   if (!program) MakeProgram();
   if (draws != in_buffers) FillBuffers();
-  glUniformMatrix4fv(projection_at, 1, GL_FALSE, Projection().data());
+  if (Projection() != projection_uploaded) {
+    projection_uploaded = Projection();
+    glUniformMatrix4fv(projection_at, 1, GL_FALSE, projection_uploaded.data());
+  }
   glUniformMatrix4fv(modelviews_at, static_cast<GLsizei>(matrices.size() / 16), GL_FALSE, matrices.data());
   glDrawElements(GL_TRIANGLES, indices_in_buffers, GL_UNSIGNED_SHORT, nullptr);
   draws.clear();
