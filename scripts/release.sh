@@ -41,22 +41,6 @@ scripts/windows.sh packages
 cp "build/windows/car/car-$version-win64.zip" "build/windows/car/car-$version-win64.exe" "$dist/"
 
 echo "== release: the web page"
-scripts/web.sh build
-page=build/web/page
-# Exactly the files the service worker keeps, and the worker: nothing missing, nothing stray.
-kept=$(sed -n 's/^const files = \["\.\/", \.\.\."\(.*\)"\.split(" ")\];$/\1/p' "$page/sw.js")
-[ -n "$kept" ] || { echo "no list of files in $page/sw.js" >&2; exit 1; }
-# shellcheck disable=SC2086 # the list splits into one name a word
-expected=$(printf '%s\n' $kept sw.js | sort)
-present=$(cd "$page" && find . -type f | sed 's|^\./||' | sort)
-if [ "$expected" != "$present" ]; then
-  printf "%s holds:\n%s\nbut its service worker keeps:\n%s\n" "$page" "$present" "$expected" >&2
-  exit 1
-fi
-# Names in order, no owner, the time of the commit, modes from the files' kinds rather than from
-# the umask: nothing of the machine or the moment gets in.
-tar -C build/web --sort=name --owner=0 --group=0 --numeric-owner --mtime="@$SOURCE_DATE_EPOCH" \
-  --mode='u=rwX,go=rX' --format=gnu --transform "s|^page|car-$version-web|" -cf - page |
-  gzip -9n >"$dist/car-$version-web.tar.gz"
+scripts/web.sh tarball "$dist"
 
 (cd "$dist" && sha256sum -- * >SHA256SUMS && ls -l && cat SHA256SUMS)

@@ -17,6 +17,9 @@ test_packages="$test_packages emscripten chromium qrencode zbar-tools"
 # The page's tests in the other two engines: Firefox, and WebKitGTK's driver and MiniBrowser
 # (both on Xvfb; xdotool moves WebKit's pointer).
 test_packages="$test_packages firefox-esr webkit2gtk-driver libwebkit2gtk-4.1-0"
+# The page heard through a screen reader: Orca in Firefox, speaking through speech-dispatcher and
+# espeak-ng, on its own session D-Bus and accessibility bus; pyatspi reads the page's names.
+test_packages="$test_packages orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng at-spi2-core python3-pyatspi"
 # The benchmarks' frame probe (Xlib), and the profiler that finds where their time goes.
 test_packages="$test_packages libx11-dev linux-perf"
 # The end-to-end tests' synthetic keyboard and mouse (XTest).

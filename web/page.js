@@ -32,18 +32,43 @@ var Module = {
 };
 
 // Creating a WebGL context takes long where no GPU helps (up to a second with SwiftShader on
-// a busy machine): start it once the page has painted, while the program is still loading, with
-// its drawing buffer already at the size shown (resizing it later costs about as much again; the
-// browser build leaves the buffer's size to the page). The program takes this one if it is there
-// by then, and makes its own otherwise; the attributes are those it asks for.
-requestAnimationFrame(() =>
-  setTimeout(() => {
-    if (Module.ctx) return;
-    [Module.canvas.width, Module.canvas.height] = bufferSize();
-    const attributes = { alpha: false, depth: true, stencil: true, antialias: false };
-    Module.preinitializedWebGLContext = Module.canvas.getContext("webgl", attributes);
-  }),
+// a busy machine): start it once the page has painted, while the program is still compiling,
+// with its drawing buffer already at the size shown (resizing it later costs about as much
+// again; the browser build leaves the buffer's size to the page). The program takes this one;
+// the attributes are those it asks for. Where the browser gives no WebGL, the program never
+// starts (it would fail on its first GL call), and the page says what is missing instead of
+// offering controls that cannot work.
+const webglContext = new Promise((made) =>
+  requestAnimationFrame(() =>
+    setTimeout(() => {
+      [Module.canvas.width, Module.canvas.height] = bufferSize();
+      const attributes = { alpha: false, depth: true, stencil: true, antialias: false };
+      made((Module.preinitializedWebGLContext = Module.canvas.getContext("webgl", attributes)));
+    }),
+  ),
 );
+
+// Compiles the program while the context is made, and gives Emscripten the instance only once
+// there is a context. A host that sends index.wasm with another type than application/wasm
+// gets the slower way, as Emscripten's own loader would.
+Module.instantiateWasm = (imports, receiveInstance) => {
+  const compiled = WebAssembly.compileStreaming(fetch("index.wasm")).catch((error) => {
+    console.warn(`wasm streaming compile failed: ${error}; falling back to ArrayBuffer instantiation`);
+    return fetch("index.wasm")
+      .then((response) => response.arrayBuffer())
+      .then((bytes) => WebAssembly.compile(bytes));
+  });
+  Promise.all([compiled, webglContext]).then(async ([module, context]) => {
+    if (!context) return sayNoWebGL();
+    receiveInstance(await WebAssembly.instantiate(module, imports), module);
+  });
+  return {};
+};
+
+function sayNoWebGL() {
+  document.body.classList.add("no-webgl");
+  document.getElementById("no-webgl").hidden = false;
+}
 
 // The drawing buffer is the shown box times devicePixelRatio.
 // (ResizeObserver's devicePixelContentBoxSize is wrong under emulated ratios; the box is not.)
@@ -191,19 +216,60 @@ function repeatWhileHeld(button, act) {
     event.preventDefault();
     button.setPointerCapture(event.pointerId);
     stop();
-    act();
+    held.add(button);
+    pressing(act);
     repeat = setTimeout(function again() {
-      act();
+      pressing(act);
       repeat = setTimeout(again, 100);
     }, 400);
   });
   for (const type of ["pointerup", "pointercancel", "lostpointercapture"]) {
-    button.addEventListener(type, stop);
+    button.addEventListener(type, () => {
+      stop();
+      letGo(button);
+    });
   }
   button.addEventListener("click", (event) => {
-    if (event.detail === 0) act();
+    if (event.detail !== 0) return;
+    pressing(act);
+    letGo();
   });
 }
+
+// Every press of a button or an arrow key is said in a few words, in the status line, once
+// what was pressed is let go: a held button or key is one change, said at its end. The words
+// compare the scene before the first press with the scene then.
+const held = new Set();
+let beforePresses = null;
+
+function pressing(act) {
+  if (Module.firstFrameMs && !beforePresses) beforePresses = [...sceneNumbers()];
+  act();
+}
+
+function letGo(what) {
+  held.delete(what);
+  if (held.size || !beforePresses) return;
+  say(changeWords(beforePresses, sceneNumbers()));
+  beforePresses = null;
+}
+
+// The arrows drive whatever has the focus; other keys held (Enter on a button) count as holds.
+const ARROWS = [37, 38, 39, 40];
+window.addEventListener(
+  "keydown",
+  (event) => {
+    if (!event.isTrusted) return; // an on-screen arrow's press, said by its button
+    held.add(event.code);
+    if (ARROWS.includes(event.keyCode)) pressing(() => {});
+  },
+  true,
+);
+window.addEventListener("keyup", (event) => letGo(event.code), true);
+window.addEventListener("blur", () => {
+  held.clear();
+  letGo();
+});
 
 // No mouse events made up from taps (a made-up mouseup would end a drag on the canvas), no
 // double-tap zoom, no text selection, no menu on a long press.
@@ -232,14 +298,21 @@ for (const button of document.querySelectorAll("#turn-pad button")) {
   });
 }
 
-// The canvas's name says what the picture shows after every frame. Once the scene has kept
-// still for a second, the status line, a polite live region, says it again, so that a screen
-// reader hears each change once, not every step of a drag or a held button. The start is not
-// announced.
+// The canvas's name says what the picture shows after every frame. Once the view has kept
+// still for a second on another side or height than was last said, the status line, a polite
+// live region, says the whole of it, so that a screen reader hears it once, not on every step
+// of a drag or a held button. Nothing is said at load.
 const viewWords = document.getElementById("view-words");
-let announced = null;
+let seenFrom = null;
 let settling = null;
 let described = [];
+
+function say(words) {
+  const line = document.createElement("p");
+  line.textContent = words;
+  // A new line each time, so that the same words twice are said twice.
+  viewWords.replaceChildren(line);
+}
 
 // Only a frame whose scene has changed changes the words.
 function describeScene() {
@@ -249,13 +322,13 @@ function describeScene() {
   const words = sceneWords(numbers);
   if (words === Module.canvas.getAttribute("aria-label")) return;
   Module.canvas.setAttribute("aria-label", words);
-  if (announced === null) {
-    announced = words;
-    return;
-  }
+  const { seen } = viewOf(numbers);
+  if (seenFrom === null) seenFrom = seen;
   clearTimeout(settling);
   settling = setTimeout(() => {
-    if (words !== announced) viewWords.textContent = announced = words;
+    if (seen === seenFrom) return;
+    seenFrom = seen;
+    say(words);
   }, 1000);
 }
 

@@ -13,9 +13,10 @@ export const pageDir = process.env.CAR_WEB_PAGE ?? join(repo, "build/web/page");
 export const WIDTH = 800;
 export const HEIGHT = 600;
 
-// The screens a shared link is opened on, as Chromium emulates them.
+// The screens a shared link is opened on, as Chromium emulates them; the desktop a laptop's
+// window.
 export const DEVICES = {
-  desktop: { viewport: { width: WIDTH, height: HEIGHT + 40 } },
+  desktop: { viewport: { width: 1280, height: 800 } },
   phone: { viewport: { width: 390, height: 844 }, deviceScaleFactor: 3, isMobile: true, hasTouch: true },
   "phone on its side": {
     viewport: { width: 844, height: 390 },
@@ -65,12 +66,13 @@ export function startServer(dir = pageDir, port = 0, options = []) {
   });
 }
 
-// The browser, with a desktop context ready; newContext(device) makes another.
-export async function startBrowser() {
+// The browser, with a desktop context ready; newContext(device) makes another. Without
+// `webgl` it gives pages none.
+export async function startBrowser({ webgl = true } = {}) {
   const browser = await chromium.launch({
     executablePath: "/usr/bin/chromium",
     headless: true,
-    args: chromiumArgs,
+    args: webgl ? chromiumArgs : [...chromiumArgs, "--disable-webgl"],
   });
   return {
     context: await browser.newContext(DEVICES.desktop),

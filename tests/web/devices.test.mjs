@@ -20,17 +20,18 @@ import {
 } from "./browser_page.mjs";
 import { START_VIEW, TURNED_30, assertProbes } from "./views.mjs";
 
-// The canvas's box for each screen: as wide as fits, 800 x 600 at most, 4:3; on a phone on its
-// side, as high as the screen.
+// The canvas's box for each screen: as wide as fits, 800 x 600 at most, 4:3, in the middle
+// below the title; on a phone on its side, as high as the screen at its left.
 const CANVAS_BOX = {
-  desktop: { x: 0, y: 0, width: 800, height: 600 },
-  phone: { x: 0, y: 0, width: 390, height: 292.5 },
+  desktop: { x: 240, width: 800, height: 600 },
+  phone: { x: 0, width: 390, height: 292.5 },
   "phone on its side": { x: 0, y: 0, width: 520, height: 390 },
-  tablet: { x: 0, y: 0, width: 800, height: 600 },
+  tablet: { x: 10, width: 800, height: 600 },
 };
 const TOUCH_SCREENS = ["phone", "tablet"];
 // On every screen, in the order Tab reaches them.
-const TURN_BUTTONS = ["Turn view left", "Turn view up", "Turn view down", "Turn view right"];
+const TURN_BUTTONS = ["View from further left", "View from higher", "View from lower", "View from further right"];
+const DRIVE_BUTTONS = ["Steer left", "Forward", "Back", "Steer right"];
 
 // The server and browser every test shares, started once.
 let shared;
@@ -150,7 +151,9 @@ describe("the page on phones, tablets and a desktop", () => {
           }));
           assert.equal(layout.overflow, 0);
           const box = await canvasBox(page);
-          assert.deepEqual(box, CANVAS_BOX[device]);
+          const title = await page.locator("header").boundingBox();
+          const below = device === "phone on its side" ? {} : { y: title.y + title.height };
+          assert.deepEqual(box, { ...below, ...CANVAS_BOX[device] });
           const [width, height] = layout.buffer;
           assert.ok(Math.abs(width - box.width * layout.ratio) <= 1, `buffer width ${width}`);
           assert.ok(Math.abs(height - box.height * layout.ratio) <= 1, `buffer height ${height}`);
@@ -158,6 +161,27 @@ describe("the page on phones, tablets and a desktop", () => {
         });
       });
     }
+
+    // Someone who opens a shared link on a phone sees what the page is, where to go on, the car
+    // and both pads, without scrolling.
+    test("phone: the title, the sentence, the links, the canvas and both pads in view", async () => {
+      await onDevice("phone", async ({ page }) => {
+        const { width, height } = DEVICES.phone.viewport;
+        for (const [what, locator] of [
+          ["the title", page.getByRole("heading", { name: "Car", level: 1 })],
+          ["the sentence", page.locator("#about")],
+          ["the links", page.getByRole("navigation", { name: "Ways on" })],
+          ["the canvas", page.locator("canvas")],
+          ["Turn view", page.getByRole("group", { name: "Turn view" })],
+          ["Drive", page.getByRole("group", { name: "Drive" })],
+        ]) {
+          assert.ok(await locator.isVisible(), `${what}: hidden`);
+          const box = await locator.boundingBox();
+          const inView = box.x >= 0 && box.y >= 0 && box.x + box.width <= width && box.y + box.height <= height;
+          assert.ok(inView, `${what}: at ${JSON.stringify(box)}`);
+        }
+      });
+    });
 
     test("turning the phone resizes the buffer and redraws the picture", async () => {
       await onDevice("phone", async ({ page }) => {
@@ -241,14 +265,18 @@ describe("the page on phones, tablets and a desktop", () => {
   });
 
   describe("the on-screen arrows", () => {
-    test("drive on touch screens only, turn the view everywhere; named for what they do, big enough for a thumb", async () => {
+    test("drive and turn the view on every screen; named for what they do, big enough for a thumb", async () => {
       await onDevice("desktop", async ({ page }) => {
         const names = await page.getByRole("button").evaluateAll((buttons) => buttons.map((b) => b.ariaLabel));
-        assert.deepEqual(names, TURN_BUTTONS);
+        assert.deepEqual(names, [...TURN_BUTTONS, ...DRIVE_BUTTONS]);
+        for (const name of names) {
+          const box = await page.getByRole("button", { name }).boundingBox();
+          assert.ok(box.width >= 24 && box.height >= 24, `${name}: ${box.width} x ${box.height}`);
+        }
         assert.match(await page.innerText("body"), /arrow keys/i);
       });
       await onDevice("phone", async ({ page }) => {
-        for (const name of ["Steer left", "Forward", "Back", "Steer right", ...TURN_BUTTONS]) {
+        for (const name of [...DRIVE_BUTTONS, ...TURN_BUTTONS]) {
           const box = await page.getByRole("button", { name }).boundingBox();
           assert.ok(box.width >= 44 && box.height >= 44, `${name}: ${box.width} x ${box.height}`);
           assert.ok(box.x >= 0 && box.x + box.width <= 390 && box.y + box.height <= 844, name);
@@ -369,7 +397,7 @@ describe("the page on phones, tablets and a desktop", () => {
         const seen = await pictureAfter("phone", async ({ page }) => {
           await page.evaluate(recordTurns);
           const y = (await canvasBox(page)).y + 40;
-          const turn = { 1: await buttonCentre(page, "Turn view right") };
+          const turn = { 1: await buttonCentre(page, "View from further left") };
           const touches = await touchScreen(page);
           if (hold) await touches.start(turn);
           const drag = (x) => ({ ...(hold ? turn : {}), 0: [x, y] });
@@ -406,7 +434,7 @@ describe("the page on phones, tablets and a desktop", () => {
     const kept = (page) =>
       page.evaluate(async () => {
         await navigator.serviceWorker.ready;
-        return { hint: document.querySelector("p").innerText, caches: await caches.keys() };
+        return { hint: document.getElementById("hint").innerText, caches: await caches.keys() };
       });
 
     // A new build of the page at the root: another hint and page.js, and so another service

@@ -1,8 +1,8 @@
 // The three browser engines the page is tested in, each behind one small interface, so that a
 // suite runs unchanged in all of them:
 //   const browser = await launch(engine);
-//   const tab = await browser.open(url, { width, height, ratio, touch });
-//   tab.press(key), tab.keyDown(key), tab.keyUp(key), tab.mouseMove(x, y),
+//   const tab = await browser.open(url, { width, height, ratio, touch, dark });
+//   tab.press(key, times), tab.keyDown(key), tab.keyUp(key), tab.mouseMove(x, y),
 //   tab.mouseDown(button), tab.mouseUp(button), tab.wheel(x, y, dy), tab.touchStart(x, y),
 //   tab.touchMove(x, y), tab.touchEnd(), tab.fingers(type, points) (several fingers, and
 //   touchCancel, where `can.fingers`), tab.resize(width, height),
@@ -14,7 +14,7 @@
 // puppeteer-core over WebDriver BiDi; WebKit is WebKitGTK's MiniBrowser, through Debian's
 // WebKitWebDriver and selenium-webdriver. Firefox and WebKit draw WebGL only on an X display:
 // each gets an Xvfb of its own, which goes when the browser does.
-import { execFile, spawn } from "node:child_process";
+import { execFile } from "node:child_process";
 import { cpSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from "node:fs";
 import { connect, createServer } from "node:net";
 import { tmpdir } from "node:os";
@@ -24,17 +24,19 @@ import { setTimeout as sleep } from "node:timers/promises";
 import { promisify } from "node:util";
 import { PNG } from "pngjs";
 import puppeteer from "puppeteer-core";
-import { Builder, Key } from "selenium-webdriver";
+import { Builder } from "selenium-webdriver";
 import { pageDir, startBrowser, startServer } from "./browser_page.mjs";
+import { startGroup, stop } from "./process_groups.mjs";
 
 // What each can give beyond keys, mouse and pictures: real touch events, several fingers at
-// once and touch cancels, an emulated devicePixelRatio, and what the browser says of the page's
-// WebGL outside its console. WebKitGTK's driver turns touch actions into mouse events, sets no
-// ratio and gives no log; puppeteer's touchscreen in Firefox has no cancel.
+// once and touch cancels, an emulated devicePixelRatio, what the browser says of the page's
+// WebGL outside its console, and an emulated dark colour scheme. WebKitGTK's driver turns touch
+// actions into mouse events, sets no ratio and gives no log; puppeteer's touchscreen in Firefox
+// has no cancel; neither emulates a colour scheme (puppeteer's over WebDriver BiDi cannot).
 export const ENGINES = {
-  chromium: { touch: true, fingers: true, ratio: true, webglLog: true },
-  firefox: { touch: true, fingers: false, ratio: true, webglLog: true },
-  webkit: { touch: false, fingers: false, ratio: false, webglLog: false },
+  chromium: { touch: true, fingers: true, ratio: true, webglLog: true, dark: true },
+  firefox: { touch: true, fingers: false, ratio: true, webglLog: true, dark: false },
+  webkit: { touch: false, fingers: false, ratio: false, webglLog: false, dark: false },
 };
 
 // What an engine may say about the page's WebGL that is no fault of the page, each with why.
@@ -61,45 +63,14 @@ function webglLinesOf(stream) {
   };
 }
 
-export function launch(engine) {
-  return { chromium: launchChromium, firefox: launchFirefox, webkit: launchWebKit }[engine]();
-}
-
-// The processes this run starts (Xvfb, WebKitWebDriver and the MiniBrowser it starts), each
-// leading a process group of its own: stopped as a group, and at the latest when this process
-// ends, an interrupt included. (puppeteer does the same for Firefox.)
-const started = new Set();
-process.on("exit", () => {
-  for (const child of started) {
-    try {
-      process.kill(-child.pid, "SIGKILL");
-    } catch {
-      // Gone already.
-    }
-  }
-});
-for (const [signal, number] of [["SIGINT", 2], ["SIGTERM", 15], ["SIGHUP", 1]]) {
-  process.on(signal, () => process.exit(128 + number));
-}
-
-function startGroup(command, args, options) {
-  const child = spawn(command, args, { ...options, detached: true });
-  started.add(child);
-  child.once("exit", () => started.delete(child));
-  return child;
-}
-
-function stop(child) {
-  return new Promise((stopped) => {
-    if (!started.has(child)) return stopped();
-    child.once("exit", stopped);
-    process.kill(-child.pid, "SIGTERM");
-  });
+// `options.webgl` false: a browser that gives pages no WebGL (Chromium and Firefox).
+export function launch(engine, options = {}) {
+  return { chromium: launchChromium, firefox: launchFirefox, webkit: launchWebKit }[engine](options);
 }
 
 // A private X server: Xvfb writes the display number it took to fd 3 once it is ready.
-async function startXvfb() {
-  const args = ["-displayfd", "3", "-screen", "0", "1920x1200x24", "-nolisten", "tcp", "-noreset"];
+async function startXvfb(options = []) {
+  const args = ["-displayfd", "3", "-screen", "0", "1920x1200x24", "-nolisten", "tcp", "-noreset", ...options];
   const xvfb = startGroup("Xvfb", args, { stdio: ["ignore", "ignore", "ignore", "pipe"] });
   const display = await new Promise((resolve, reject) => {
     let number = "";
@@ -116,7 +87,9 @@ async function startXvfb() {
 // own, closed with it.
 function pageTab(page, context) {
   return {
-    press: (key) => page.keyboard.press(key),
+    async press(key, times = 1) {
+      for (let i = 0; i < times; i++) await page.keyboard.press(key);
+    },
     keyDown: (key) => page.keyboard.down(key),
     keyUp: (key) => page.keyboard.up(key),
     mouseMove: (x, y) => page.mouse.move(x, y),
@@ -128,14 +101,15 @@ function pageTab(page, context) {
   };
 }
 
-async function launchChromium() {
-  const browser = await startBrowser();
+async function launchChromium(options) {
+  const browser = await startBrowser(options);
   return {
-    async open(url, { width, height, ratio = 1, touch = false }) {
+    async open(url, { width, height, ratio = 1, touch = false, dark = false }) {
       const context = await browser.newContext({
         viewport: { width, height },
         deviceScaleFactor: ratio,
         hasTouch: touch,
+        colorScheme: dark ? "dark" : "light",
       });
       const page = await context.newPage();
       // Chromium gives the page's WebGL errors and warnings to the console as its own messages,
@@ -170,7 +144,7 @@ async function launchChromium() {
   };
 }
 
-async function launchFirefox() {
+async function launchFirefox({ webgl = true }) {
   const xvfb = await startXvfb();
   let browser;
   try {
@@ -179,6 +153,7 @@ async function launchFirefox() {
       executablePath: "/usr/bin/firefox-esr",
       headless: true,
       env: { ...process.env, DISPLAY: xvfb.display },
+      extraPrefsFirefox: webgl ? {} : { "webgl.disabled": true },
     });
   } catch (error) {
     await xvfb.stop();
@@ -237,7 +212,8 @@ async function listening(port, what) {
 }
 
 async function launchWebKit() {
-  const xvfb = await startXvfb();
+  // With no auto-repeat: a key held through xdotool repeats no more than another driver's does.
+  const xvfb = await startXvfb(["-r"]);
   const port = await freePort();
   const webDriver = startGroup("WebKitWebDriver", [`--port=${port}`], {
     env: { ...process.env, DISPLAY: xvfb.display },
@@ -261,70 +237,81 @@ async function launchWebKit() {
     await stopAll();
     throw error;
   }
-  // Its driver releases every mouse button as the left one: the pointer is the X server's,
-  // moved with xdotool as a user's hand would. X numbers the buttons from 1, the DOM from 0.
-  const xButtons = { left: 1, middle: 2, right: 3 };
-  const xdotool = (...args) =>
-    promisify(execFile)("xdotool", args.map(String), { env: { ...process.env, DISPLAY: xvfb.display } });
-  const keys = {
-    ArrowUp: Key.ARROW_UP,
-    ArrowDown: Key.ARROW_DOWN,
-    ArrowLeft: Key.ARROW_LEFT,
-    ArrowRight: Key.ARROW_RIGHT,
-    Home: Key.HOME,
-    Tab: Key.TAB,
-    Enter: Key.ENTER,
-    " ": Key.SPACE,
-  };
+  // Every input goes through the X server, as a user's would: keys, the pointer and the
+  // window's size, with xdotool. The driver only loads pages, runs scripts and takes pictures.
+  // (With its keys and resizes beside X's pointer, MiniBrowser at times stopped passing the
+  // pointer on to the page; its own mouse releases every button as the left one.)
+  const x = (command, ...args) => promisify(execFile)(command, args.map(String), { env: { ...process.env, DISPLAY: xvfb.display } });
+  const xdotool = (...args) => x("xdotool", ...args);
   const evaluate = (fn, arg) => driver.executeScript(`return (${fn})(arguments[0]);`, arg);
-  // Where the X pointer is, in the viewport: moving it there again would send no event.
-  let pointer = null;
+  // X numbers the buttons from 1, the DOM from 0.
+  const xButtons = { left: 1, middle: 2, right: 3 };
+  const xKeys = {
+    ArrowUp: "Up",
+    ArrowDown: "Down",
+    ArrowLeft: "Left",
+    ArrowRight: "Right",
+    Home: "Home",
+    Tab: "Tab",
+    Enter: "Return",
+    " ": "space",
+  };
+  // MiniBrowser's one window, which keeps the keyboard's focus: there is no window manager to
+  // give it.
+  const xWindow = (await xdotool("search", "--onlyvisible", "--class", "MiniBrowser")).stdout.trim();
+  await xdotool("windowfocus", "--sync", xWindow);
+  await driver.get("about:blank");
+  // The window is the viewport plus MiniBrowser's bar above it.
+  const [outer, inner] = await Promise.all([
+    xdotool("getwindowgeometry", "--shell", xWindow).then(({ stdout }) => ["WIDTH", "HEIGHT"].map((k) => Number(stdout.match(`${k}=(\\d+)`)[1]))),
+    evaluate(() => [innerWidth, innerHeight]),
+  ]);
+  const bars = [outer[0] - inner[0], outer[1] - inner[1]];
+  // Sizes the window to a viewport of `w` x `h` and waits until the page has it. The window is
+  // never narrower than MiniBrowser asks of X (its bar's width), whatever X's size.
+  const resize = async (w, h) => {
+    const hints = await x("xprop", "-id", xWindow, "WM_NORMAL_HINTS");
+    const narrowest = Number(hints.stdout.match(/minimum size: (\d+) by/)?.[1] ?? 0) - bars[0];
+    const size = [Math.max(w, narrowest), h];
+    await xdotool("windowsize", "--sync", xWindow, size[0] + bars[0], size[1] + bars[1]);
+    await waitFor({ evaluate }, `a viewport of ${size.join(" x ")}`, ([w, h]) => innerWidth === w && innerHeight === h, size);
+  };
+  // The X pointer starts in the viewport's corner, as the other drivers' pointers do (Xvfb's
+  // own start, the screen's middle, can be outside the window). Where it is, in the viewport:
+  // moving it there again would send no event.
+  const [left, top] = await evaluate(() => [screenX, screenY + outerHeight - innerHeight]);
+  await xdotool("mousemove", left, top);
+  let pointer = [0, 0];
   return {
     async open(url, { width, height }) {
-      // The window is the viewport plus MiniBrowser's own bars: size it, then make up the rest.
-      await driver.manage().window().setRect({ width, height });
       await driver.get("about:blank");
-      const inner = await evaluate(() => [innerWidth, innerHeight]);
-      await driver.manage().window().setRect({ width: 2 * width - inner[0], height: 2 * height - inner[1] });
-      // Where the viewport's corner is on the X screen: MiniBrowser's bars are above it.
-      const [left, top] = await evaluate(() => [screenX, screenY + outerHeight - innerHeight]);
-      const bars = [width - inner[0], height - inner[1]];
+      await resize(width, height);
       await driver.get(url);
-      // Sends an X event and waits until the page has seen it as `seen`.
-      const mouse = async (seen, ...args) => {
-        await evaluate(() => (window.lastMouseEvent = null));
+      // Sends X events and waits until the page has seen the last as `seen`, `times` times.
+      const send = async (seen, times, ...args) => {
+        await evaluate(() => (window.inputEvents = []));
         await xdotool(...args);
-        await waitFor({ evaluate }, seen, (event) => window.lastMouseEvent === event, seen);
-      };
-      // Now and then WebKit misses an X move (seen on a new page's first move, in one run of
-      // many): a move a pixel off and back is seen, and leaves the pointer, and so a drag,
-      // where it was meant to be.
-      const move = async (x, y) => {
-        const seen = `mousemove ${x} ${y}`;
-        await evaluate(() => (window.lastMouseEvent = null));
-        await xdotool("mousemove", left + x, top + y);
-        const isSeen = (event) => window.lastMouseEvent === event;
-        if (await waitFor({ evaluate }, seen, isSeen, seen, 3000).catch(() => false)) return;
-        await xdotool("mousemove", left + x + 1, top + y);
-        await mouse(seen, "mousemove", left + x, top + y);
+        const what = times > 1 ? `${seen} x ${times}` : seen;
+        await waitFor({ evaluate }, what, ([event, n]) => inputEvents.filter((e) => e === event).length >= n, [seen, times]);
       };
       return {
-        press: (key) => driver.actions({ async: true }).sendKeys(keys[key]).perform(),
-        keyDown: (key) => driver.actions({ async: true }).keyDown(keys[key]).perform(),
-        keyUp: (key) => driver.actions({ async: true }).keyUp(keys[key]).perform(),
-        resize: (w, h) => driver.manage().window().setRect({ width: w + bars[0], height: h + bars[1] }),
+        // Several presses go in one go, as fast as the other drivers send them.
+        press: (key, times = 1) => send(`keyup ${key}`, times, "key", "--delay", 0, "--repeat", times, xKeys[key]),
+        keyDown: (key) => send(`keydown ${key}`, 1, "keydown", xKeys[key]),
+        keyUp: (key) => send(`keyup ${key}`, 1, "keyup", xKeys[key]),
+        resize,
         async mouseMove(x, y) {
           const at = [Math.round(x), Math.round(y)];
           if (at.join() === pointer?.join()) return;
           pointer = at;
-          await move(...at);
+          await send(`mousemove ${at.join(" ")}`, 1, "mousemove", left + at[0], top + at[1]);
         },
-        mouseDown: (button) => mouse(`mousedown ${xButtons[button] - 1}`, "mousedown", xButtons[button]),
-        mouseUp: (button) => mouse(`mouseup ${xButtons[button] - 1}`, "mouseup", xButtons[button]),
+        mouseDown: (button) => send(`mousedown ${xButtons[button] - 1}`, 1, "mousedown", xButtons[button]),
+        mouseUp: (button) => send(`mouseup ${xButtons[button] - 1}`, 1, "mouseup", xButtons[button]),
         // X's buttons 4 and 5 are the wheel turned up and down.
         async wheel(x, y, dy) {
           await this.mouseMove(x, y);
-          await mouse("wheel 0", "click", dy > 0 ? 5 : 4);
+          await send("wheel 0", 1, "click", dy > 0 ? 5 : 4);
         },
         evaluate,
         // Its driver gives nothing of what the browser says outside the page's console.
@@ -344,25 +331,6 @@ async function launchWebKit() {
       await driver.quit();
       await stopAll();
     },
-  };
-}
-
-// WebKit's MiniBrowser at times stops passing the X server's mouse input on to the page, most
-// often after its driver has typed or resized the window; the cause is not known. A test there
-// that times out waiting for the page to see such an event runs once more in a new browser, and
-// says so; any other failure stands.
-export function onceMoreIfInputLost(engine, relaunch, fn) {
-  return async (t) => {
-    try {
-      return await fn(t);
-    } catch (error) {
-      if (engine !== "webkit" || !/^timed out waiting for (mousemove|mousedown|mouseup|wheel)/.test(error.message)) {
-        throw error;
-      }
-      t.diagnostic(`WebKit lost X input (${error.message}): once more in a new browser`);
-      await relaunch();
-      return await fn(t);
-    }
   };
 }
 

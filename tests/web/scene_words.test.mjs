@@ -2,11 +2,11 @@
 // past 360 and below 0, views from above, below and upside down, and the car's own turns.
 import assert from "node:assert/strict";
 import { test } from "node:test";
-import { sceneWords } from "../../web/scene_words.js";
+import { changeWords, sceneWords } from "../../web/scene_words.js";
 
 // The scene's numbers in the program's order, from what the case sets.
-function scene({ dragX = 0, dragY = 0, totalX = 0, totalY = 0, x = 0, z = 0, steering = 0, heading = 0 }) {
-  return [123, 456, dragX, dragY, totalX, totalY, x, z, steering, 80, heading];
+function scene({ dragX = 0, dragY = 0, totalX = 0, totalY = 0, x = 0, z = 0, steering = 0, spin = 80, heading = 0 }) {
+  return [123, 456, dragX, dragY, totalX, totalY, x, z, steering, spin, heading];
 }
 
 const START = "It has not turned, its front wheels are straight, and it stands at its start.";
@@ -93,4 +93,38 @@ test("the whole sentence", () => {
     "The car seen from its front, from slightly above. It has turned 30 degrees left, its front wheels " +
       "are turned 5 degrees right, and it stands 1.3 car lengths from its start.",
   );
+});
+
+// What a press changed, in a few words: what changed first, and never more than a dozen.
+test("the words for a press", () => {
+  const table = [
+    // The Turn view buttons: a drag right shows the car from further left, one down from higher.
+    [{}, { totalX: 15 }, "Viewed from 15° further left."],
+    [{ totalX: 30 }, { totalX: 15 }, "Viewed from 15° further right."],
+    [{}, { totalY: 15 }, "Viewed from 15° higher."],
+    [{}, { totalY: -45 }, "Viewed from 45° lower."],
+    [{ dragX: 20, totalX: 10 }, { dragX: 20, totalX: 25 }, "Viewed from 15° further left."],
+    // Over the top and back.
+    [{ totalY: 90 }, { totalY: 105 }, "Viewed from 15° higher, now upside down."],
+    [{ totalY: 105 }, { totalY: 90 }, "Viewed from 15° lower, now the right way up."],
+    [{ totalY: -90 }, { totalY: -105 }, "Viewed from 15° lower, now upside down."],
+    // Driving: which way, how far from the start in sixteenths of a car length, and the heading.
+    [{}, { x: -0.25, spin: 20 }, "Forward: 0.06 car lengths from the start."],
+    [{}, { x: -2, spin: 160 }, "Forward: 0.50 car lengths from the start."],
+    [{ x: -2, spin: 160 }, { x: -1.75, spin: 140 }, "Back: 0.44 car lengths from the start."],
+    [{ x: -0.25, spin: 20 }, { spin: 0 }, "Back: at the start."],
+    [{ steering: 2 }, { x: -1, z: 0.02, spin: 80, steering: 2, heading: 2 }, "Forward: 0.25 car lengths from the start, turned 2° left."],
+    [{}, { x: 1, spin: -80, steering: -30, heading: -30 }, "Back: 0.25 car lengths from the start, turned 30° right."],
+    // Steering, against the body.
+    [{}, { steering: 2 }, "Wheels 2° left."],
+    [{ steering: 0.5 }, { steering: 0 }, "Wheels straight."],
+    [{ heading: 30, steering: 30 }, { heading: 30, steering: 28 }, "Wheels 2° right."],
+    // A press that changed nothing.
+    [{ totalX: 15 }, { totalX: 15 }, "No change."],
+  ];
+  for (const [before, after, words] of table) {
+    const said = changeWords(scene({ spin: 0, ...before }), scene({ spin: 0, ...after }));
+    assert.equal(said, words, `${JSON.stringify(before)} to ${JSON.stringify(after)}`);
+    assert.ok(said.split(" ").length <= 12, said);
+  }
 });

@@ -15,17 +15,17 @@ for (const level of ["error", "warn"]) {
 window.addEventListener("error", (event) => recordedErrors.push(event.message));
 window.addEventListener("unhandledrejection", (event) => recordedErrors.push(String(event.reason)));
 
-// The last real mouse event, for a driver that moves the pointer from outside the browser and
-// must know when the page has seen it. A press the page cancels as a pointer event (its
-// buttons do) comes as no mouse event: its pointer event counts as one.
+// The real input events since a driver that sends input from outside the browser emptied the
+// list, for it to know when the page has seen them. A press the page cancels as a pointer event (its buttons do)
+// comes as no mouse event: its pointer event counts as one.
 const asMouse = { pointerdown: "mousedown", pointerup: "mouseup" };
-for (const type of ["mousemove", "mousedown", "mouseup", "wheel", "pointerdown", "pointerup"]) {
+for (const type of ["mousemove", "mousedown", "mouseup", "wheel", "pointerdown", "pointerup", "keydown", "keyup"]) {
   window.addEventListener(
     type,
     (event) => {
       if (!event.isTrusted || (type in asMouse && event.pointerType !== "mouse")) return;
-      const what = type === "mousemove" ? [event.clientX, event.clientY] : [event.button];
-      window.lastMouseEvent = [asMouse[type] ?? type, ...what].join(" ");
+      const what = type === "mousemove" ? [event.clientX, event.clientY] : type.startsWith("key") ? [event.key] : [event.button];
+      window.inputEvents?.push([asMouse[type] ?? type, ...what].join(" "));
     },
     true,
   );

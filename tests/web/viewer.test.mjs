@@ -6,9 +6,9 @@ import { readFileSync, statSync } from "node:fs";
 import { createRequire } from "node:module";
 import { join } from "node:path";
 import { setTimeout as sleep } from "node:timers/promises";
-import { after, before, describe, test as nodeTest } from "node:test";
+import { after, before, describe, test } from "node:test";
 import { HEIGHT, WIDTH, pageDir, recordTurns } from "./browser_page.mjs";
-import { ENGINES, launch, onceMoreIfInputLost, serveRecordedPage, waitFor } from "./engines.mjs";
+import { ENGINES, launch, serveRecordedPage, waitFor } from "./engines.mjs";
 import {
   DRIVEN_FORWARD,
   FRONT_ON,
@@ -18,22 +18,25 @@ import {
   assertSamePicture,
   chordMoves,
   drag,
-  press,
+  onCanvas,
   settledPicture,
   viewTurn,
 } from "./views.mjs";
 
-const DESKTOP = { width: WIDTH, height: HEIGHT + 40 };
+// A laptop's window, and a wide screen's: room for the controls beside the canvas.
+const DESKTOP = { width: 1280, height: 800 };
+const WIDE = { width: 1920, height: 1080 };
 const PHONE = { width: 390, height: 844, ratio: 3 };
 
 // The Turn view buttons in the order Tab reaches them, how often the walks press each, and the
-// drag that turns the view as far.
+// drag that turns the view as far: a drag goes the other way from where the view goes.
 const TURNS = [
-  ["turn-left", 1, { dx: -15 }],
-  ["turn-up", 1, { dy: -15 }],
-  ["turn-down", 3, { dy: 45 }],
-  ["turn-right", 4, { dx: 60 }],
+  ["turn-left", 1, { dx: 15 }],
+  ["turn-up", 1, { dy: 15 }],
+  ["turn-down", 3, { dy: -45 }],
+  ["turn-right", 4, { dx: -60 }],
 ];
+const DRIVE_BUTTONS = ["Steer left", "Forward", "Back", "Steer right"];
 
 const AXE = readFileSync(createRequire(import.meta.url).resolve("axe-core/axe.min.js"), "utf8");
 const AXE_RULES = ["wcag2a", "wcag2aa", "wcag21a", "wcag21aa", "wcag22aa", "best-practice"];
@@ -71,11 +74,6 @@ for (const [engine, can] of Object.entries(ENGINES)) {
       await browser?.close();
       await server?.stop();
     });
-    const relaunch = async () => {
-      await browser.close();
-      browser = await launch(engine);
-    };
-    const test = (name, fn) => nodeTest(name, onceMoreIfInputLost(engine, relaunch, fn));
 
     // Opens a fresh page, waits for its first frame, runs the steps, and fails on any page
     // error, console error, or console warning after the first frame on the way.
@@ -100,31 +98,54 @@ for (const [engine, can] of Object.entries(ENGINES)) {
       return picture;
     }
 
-    test("shows one 800 x 600 canvas, a one-line hint and the Turn view buttons, titled Car", async (t) => {
-      await withPage(async (tab, firstFrameMs) => {
-        const layout = await tab.evaluate(() => ({
-          title: document.title,
-          canvases: [...document.querySelectorAll("canvas")].map((c) => {
-            const box = c.getBoundingClientRect();
-            return [c.width, c.height, box.x, box.y, box.width, box.height];
-          }),
-          text: document.querySelector("p").innerText.trim(),
-          // What shows: the on-screen arrows are for touch screens.
-          buttons: [...document.querySelectorAll("button")].filter((e) => e.checkVisibility()).map((e) => e.id),
-          // Nothing past the window: the buttons share the line below the canvas with the hint.
-          height: document.documentElement.scrollHeight,
-        }));
-        assert.equal(layout.title, "Car");
-        assert.deepEqual(layout.canvases, [[WIDTH, HEIGHT, 0, 0, WIDTH, HEIGHT]]);
-        assert.deepEqual(layout.buttons, ["turn-left", "turn-up", "turn-down", "turn-right"]);
-        assert.equal(layout.height, DESKTOP.height);
-        assert.match(layout.text, /^Arrow keys[^\n]*drag[^\n]*$/i);
+    // What someone who follows a link sees on a desktop: what the page is, the car in the
+    // middle of the window, and every control with the hint right by it; nothing past the window.
+    for (const [screen, size] of [["a laptop", DESKTOP], ["a wide screen", WIDE]]) {
+      test(`${screen}: a title and a sentence, the canvas centred, the controls and hint within 48 px of it`, async (t) => {
+        await withPage(async (tab, firstFrameMs) => {
+          const layout = await tab.evaluate(() => {
+            const box = (e) => {
+              const { left, top, right, bottom } = e.getBoundingClientRect();
+              return { left, top, right, bottom };
+            };
+            const canvas = document.getElementById("canvas");
+            const $ = (selector) => document.querySelector(selector);
+            return {
+              title: document.title,
+              words: ["h1", "#about", "#hint"].map((s) => $(s).checkVisibility() && $(s).innerText.trim()),
+              buffer: [canvas.width, canvas.height],
+              canvas: box(canvas),
+              controls: Object.fromEntries(["#turn-pad", "#pad", "#hint", "nav"].map((s) => [s, box($(s))])),
+              buttons: [...document.querySelectorAll("button")].filter((e) => e.checkVisibility()).map((e) => e.ariaLabel),
+              window: [innerWidth, innerHeight],
+              page: [document.documentElement.scrollWidth, document.documentElement.scrollHeight],
+            };
+          });
+          assert.equal(layout.title, "Car");
+          const [heading, about, hint] = layout.words;
+          assert.equal(heading, "Car");
+          assert.match(about, /^A toy car in 3-D[^\n]*\.$/);
+          assert.match(hint, /^Arrow keys[^\n]*drag[^\n]*$/i);
+          assert.deepEqual(layout.page, layout.window, "the page is larger than the window");
+          const { left, top, right, bottom } = layout.canvas;
+          assert.deepEqual([...layout.buffer, right - left, bottom - top], [WIDTH, HEIGHT, WIDTH, HEIGHT]);
+          assert.ok(Math.abs(left - (size.width - right)) <= 1, `the canvas from ${left} to ${right}`);
+          assert.ok(top >= 0 && bottom <= size.height, `the canvas from ${top} to ${bottom}`);
+          for (const [name, c] of Object.entries(layout.controls)) {
+            const gap = Math.max(c.left - right, left - c.right, c.top - bottom, top - c.bottom);
+            assert.ok(gap <= 48, `${name} ${gap} px from the canvas`);
+          }
+          assert.deepEqual(layout.buttons, [
+            "View from further left", "View from higher", "View from lower", "View from further right",
+            "Steer left", "Forward", "Back", "Steer right",
+          ]);
 
-        const size = (name) => statSync(join(pageDir, name)).size;
-        t.diagnostic(`page size: index.wasm ${size("index.wasm")} B + index.js ${size("index.js")} B`);
-        t.diagnostic(`first frame drawn ${firstFrameMs.toFixed(0)} ms after navigation start`);
+          const fileSize = (name) => statSync(join(pageDir, name)).size;
+          t.diagnostic(`page size: index.wasm ${fileSize("index.wasm")} B + index.js ${fileSize("index.js")} B`);
+          t.diagnostic(`first frame drawn ${firstFrameMs.toFixed(0)} ms after navigation start`);
+        }, size);
       });
-    });
+    }
 
     test("starts with the car side-on in the middle", async () => {
       await withPage(async (tab) => assertProbes(await settledPicture(tab), START_VIEW));
@@ -132,7 +153,7 @@ for (const [engine, can] of Object.entries(ENGINES)) {
 
     test("20 up arrows drive the body 200 px left", async () => {
       await withPage(async (tab) => {
-        await press(tab, "ArrowUp", 20);
+        await tab.press("ArrowUp", 20);
         assertProbes(await settledPicture(tab), DRIVEN_FORWARD);
       });
     });
@@ -153,7 +174,7 @@ for (const [engine, can] of Object.entries(ENGINES)) {
       test(`a chord of 90 px in moves of ${step} px follows the pointer and ends as one 90 px drag`, async () => {
         const expected = await pictureAfter((tab) => drag(tab, 90));
         const seen = await pictureAfter(async (tab) => {
-          const [x, y] = [300, 450];
+          const [x, y] = await onCanvas(tab, [300, 450]);
           await tab.mouseMove(x, y);
           await tab.mouseDown("left");
           for (const dx of chordMoves(step)) {
@@ -198,7 +219,7 @@ for (const [engine, can] of Object.entries(ENGINES)) {
             if (kind === "away" || kind === "back") {
               await tab.evaluate((away) => (window.pointerAway = away), kind === "away");
             } else if (kind === "move") {
-              await tab.mouseMove(args[0], args[1]);
+              await tab.mouseMove(...(await onCanvas(tab, args)));
               turn = args[2];
             } else {
               // Presses and releases happen where the pointer is: the place a press gives is the
@@ -258,7 +279,7 @@ for (const [engine, can] of Object.entries(ENGINES)) {
 
     test("a turn of the mouse wheel leaves later drags working", async () => {
       await withPage(async (tab) => {
-        await tab.wheel(100, 100, 100);
+        await tab.wheel(...(await onCanvas(tab, [100, 100])), 100);
         await drag(tab, 30);
         await drag(tab, 60);
         assertProbes(await settledPicture(tab), FRONT_ON);
@@ -279,7 +300,7 @@ for (const [engine, can] of Object.entries(ENGINES)) {
             ["ArrowDown", 10],
             ["ArrowUp", 30],
           ]) {
-            await press(tab, key, times);
+            await tab.press(key, times);
             assert.deepEqual(await tab.evaluate(() => [scrollX, scrollY]), [0, 0], key);
           }
           assertProbes(await settledPicture(tab), DRIVEN_FORWARD);
@@ -292,8 +313,9 @@ for (const [engine, can] of Object.entries(ENGINES)) {
       test("a finger 30 px right turns the view 30 degrees", async () => {
         await withPage(
           async (tab) => {
-            await tab.touchStart(400, 450);
-            for (let x = 405; x <= 430; x += 5) await tab.touchMove(x, 450);
+            const [x, y] = await onCanvas(tab, [400, 450]);
+            await tab.touchStart(x, y);
+            for (let dx = 5; dx <= 30; dx += 5) await tab.touchMove(x + dx, y);
             await tab.touchEnd();
             assertProbes(await settledPicture(tab), TURNED_30);
           },
@@ -326,31 +348,37 @@ for (const [engine, can] of Object.entries(ENGINES)) {
       const focused = () => document.activeElement.id;
       const focus = (id) => document.getElementById(id).focus();
       const driveAndSteer = async (tab) => {
-        await press(tab, "ArrowLeft", 10);
-        await press(tab, "ArrowUp", 10);
+        await tab.press("ArrowLeft", 10);
+        await tab.press("ArrowUp", 10);
       };
 
-      test("the keyboard alone: Tab reaches each Turn view button, Enter and Space turn, arrows drive", async () => {
+      test("the keyboard alone: Tab reaches each link, the picture, then each Turn view button, Enter and Space turn, arrows drive", async () => {
         const expected = await pictureAfter(async (tab) => {
           for (const [, , { dx = 0, dy = 0 }] of TURNS) await drag(tab, dx, { dy });
           await driveAndSteer(tab);
         });
         const seen = await pictureAfter(async (tab) => {
-          for (const [id, times] of TURNS) {
+          const ring = () => {
+            const focused = document.activeElement;
+            const style = getComputedStyle(focused);
+            return [focused.id || focused.innerText, focused.matches(":focus-visible"), style.outlineStyle, style.outlineWidth];
+          };
+          // The ways on come first.
+          for (const link of ["How the car is drawn", "Source", "Downloads"]) {
             await tab.press("Tab");
-            const ring = await tab.evaluate(() => {
-              const style = getComputedStyle(document.activeElement);
-              return [document.activeElement.id, document.activeElement.matches(":focus-visible"), style.outlineStyle, style.outlineWidth];
-            });
-            assert.deepEqual(ring, [id, true, "solid", "3px"], "the focus and its ring");
+            assert.deepEqual(await tab.evaluate(ring), [link, true, "solid", "3px"], "the focus and its ring");
+          }
+          for (const [id, times] of [["canvas", 0], ...TURNS]) {
+            await tab.press("Tab");
+            assert.deepEqual(await tab.evaluate(ring), [id, true, "solid", "3px"], "the focus and its ring");
             for (let i = 0; i < times; i++) await tab.press(i % 2 ? " " : "Enter");
           }
           // No button takes the arrows for itself.
           await driveAndSteer(tab);
           assert.equal(await tab.evaluate(focused), "turn-right");
-          // Nothing holds the focus: it goes on past the last control.
+          // Nothing holds the focus: it goes on to the drive buttons.
           await tab.press("Tab");
-          assert.notEqual(await tab.evaluate(focused), "turn-right");
+          assert.equal(await tab.evaluate(() => document.activeElement.ariaLabel), "Steer left");
         });
         assertSamePicture(seen, expected, "keys against drags and keys");
       });
@@ -392,47 +420,114 @@ for (const [engine, can] of Object.entries(ENGINES)) {
       test("a turn pressed during a mouse drag adds to it: no jump, and the drag goes on", async () => {
         const expected = await pictureAfter((tab) => drag(tab, 45));
         const seen = await pictureAfter(async (tab) => {
-          await tab.evaluate(focus, "turn-right");
-          await tab.mouseMove(400, 450);
+          await tab.evaluate(focus, "turn-left");
+          const [x, y] = await onCanvas(tab, [400, 450]);
+          await tab.mouseMove(x, y);
           await tab.mouseDown("left");
-          for (const x of [410, 420]) await tab.mouseMove(x, 450);
+          for (const dx of [10, 20]) await tab.mouseMove(x + dx, y);
           await tab.press("Enter");
-          await tab.mouseMove(430, 450);
+          await tab.mouseMove(x + 30, y);
           await tab.mouseUp("left");
         });
         assertSamePicture(seen, expected, "a drag of 30 px and a turn of 15 against a drag of 45 px");
       });
 
-      test("the canvas's name follows the picture; the status line says each settled change once", async () => {
+      // What the status line says, line by line, from now on.
+      const recordSaid = (tab) =>
+        tab.evaluate(() => {
+          window.said = [];
+          const status = document.getElementById("view-words");
+          new MutationObserver(() => said.push(status.textContent)).observe(status, { childList: true });
+        });
+      const name = () => document.getElementById("canvas").getAttribute("aria-label");
+      // Once `presses` phrases have been said and the last whole sentence says `seen`: the
+      // phrases, and the sentences. Presses that come slower than the view settles (a loaded
+      // machine) may each add a sentence on the way; none may say the side just said again.
+      const pressesSaid = async (tab, presses, seen) => {
+        const said = await waitFor(
+          tab,
+          "the presses and the side said",
+          ([presses, seen]) => {
+            const sentences = window.said.filter((line) => line.startsWith("The car seen"));
+            return window.said.length - sentences.length === presses && sentences.at(-1)?.includes(seen) && window.said;
+          },
+          [presses, seen],
+        );
+        const sentences = said.filter((line) => line.startsWith("The car seen"));
+        sentences.forEach((line, i) => i && assert.notEqual(line, sentences[i - 1], JSON.stringify(said)));
+        return [said.filter((line) => !line.startsWith("The car seen")), sentences];
+      };
+
+      test("each press is said in a few words; the whole sentence, the canvas's name, on a new side", async () => {
         await withPage(async (tab) => {
-          await tab.evaluate(() => {
-            window.said = [];
-            const status = document.getElementById("view-words");
-            new MutationObserver(() => said.push(status.textContent)).observe(status, { childList: true });
-          });
-          const name = () => document.getElementById("canvas").getAttribute("aria-label");
+          await recordSaid(tab);
           assert.match(await tab.evaluate(name), /^The car seen from its left, at its own height\. It has not turned/);
-          await tab.evaluate(focus, "turn-right");
+          await tab.evaluate(focus, "turn-left");
           for (let i = 0; i < 6; i++) await tab.press("Enter");
-          const turned = await waitFor(tab, "the turn said", () => window.said.length > 0 && window.said);
-          assert.deepEqual(turned, [await tab.evaluate(name)]);
-          assert.match(turned[0], /^The car seen from its front, at its own height\. It has not turned, .* at its start\.$/);
-          await press(tab, "ArrowUp", 8);
-          const driven = await waitFor(tab, "the drive said", () => window.said.length > 1 && window.said);
-          assert.equal(driven.length, 2);
-          assert.equal(driven[1], await tab.evaluate(name));
-          assert.match(driven[1], /^The car seen from its front, .* stands 0\.5 car lengths from its start\.$/);
+          const [turned, sentences] = await pressesSaid(tab, 6, "from its front,");
+          assert.deepEqual(turned, Array(6).fill("Viewed from 15° further left."));
+          assert.equal(sentences.at(-1), await tab.evaluate(name));
+          assert.match(sentences.at(-1), /^The car seen from its front, at its own height\. It has not turned, .* at its start\.$/);
+          await tab.evaluate(() => (window.said = []));
+          await tab.press("ArrowUp", 8);
+          const driven = await waitFor(tab, "the drive said", () => window.said.length === 8 && window.said);
+          assert.equal(driven[7], "Forward: 0.50 car lengths from the start.");
+          // The name follows at the next frame.
+          await waitFor(tab, "the name after the drive", () =>
+            / stands 0\.5 car lengths from its start\.$/.test(document.getElementById("canvas").ariaLabel),
+          );
+          assert.match(await tab.evaluate(name), /^The car seen from its front, /);
+          // A button held is said once, when it is let go; the side seen is the same: no sentence.
+          const [x, y] = await tab.evaluate(() => {
+            const box = document.querySelector("[aria-label=Forward]").getBoundingClientRect();
+            return [box.x + box.width / 2, box.y + box.height / 2];
+          });
+          await tab.evaluate(() => (window.said = []));
+          await tab.mouseMove(x, y);
+          await tab.mouseDown("left");
+          await sleep(1000);
+          await tab.mouseUp("left");
+          const held = await waitFor(tab, "the hold said", () => window.said.length > 0 && window.said);
+          await sleep(1500);
+          assert.deepEqual(await tab.evaluate(() => window.said), held);
+          assert.match(held[0], /^Forward: \d\.\d\d car lengths from the start\.$/);
         });
       });
 
+      // Each Turn view button from the start, three times (45 degrees): its words, and where the
+      // whole sentence then says the car is seen from, go the way its name says.
+      for (const [id, button, heard, seen] of [
+        ["turn-left", "View from further left", "Viewed from 15° further left.", "seen from its front left, at its own height"],
+        ["turn-right", "View from further right", "Viewed from 15° further right.", "seen from its back left, at its own height"],
+        ["turn-up", "View from higher", "Viewed from 15° higher.", "seen from its left, from above"],
+        ["turn-down", "View from lower", "Viewed from 15° lower.", "seen from its left, from below"],
+      ]) {
+        test(`${button}: the words after it agree with its name`, async () => {
+          await withPage(async (tab) => {
+            assert.equal(await tab.evaluate((id) => document.getElementById(id).ariaLabel, id), button);
+            await recordSaid(tab);
+            await tab.evaluate(focus, id);
+            for (let i = 0; i < 3; i++) await tab.press("Enter");
+            const [said] = await pressesSaid(tab, 3, seen);
+            assert.deepEqual(said, [heard, heard, heard]);
+          });
+        });
+      }
+
       // The phone's layout where the engine emulates a touch screen's coarse pointer (Chromium);
-      // elsewhere the desktop's, as narrow as a phone.
-      for (const [layout, options] of [
+      // elsewhere the desktop's, as narrow as a phone. In the dark scheme, where the engine can
+      // ask for it, the page around the canvas is dark and the picture the program's own.
+      const layouts = [
         ["desktop", {}],
         ["phone", { ...PHONE, touch: can.touch }],
-      ]) {
+      ];
+      if (can.dark) layouts.push(...layouts.map(([name, options]) => [`${name}, dark`, { ...options, dark: true }]));
+      for (const [layout, options] of layouts) {
         test(`axe-core finds nothing against WCAG 2.2 A and AA or its best practices: ${layout}`, async (t) => {
           await withPage(async (tab) => {
+            const tint = await tab.evaluate(() => getComputedStyle(document.body).backgroundColor);
+            assert.equal(tint, options.dark ? "rgb(29, 36, 43)" : "rgb(221, 227, 233)");
+            assertProbes(await settledPicture(tab), START_VIEW);
             await tab.evaluate((source) => (0, eval)(source), AXE);
             const result = await tab.evaluate(
               (rules) =>
@@ -454,12 +549,12 @@ for (const [engine, can] of Object.entries(ENGINES)) {
 
     describe("a lost WebGL context comes back", () => {
       const firstSteps = async (tab) => {
-        await press(tab, "ArrowLeft", 5);
-        await press(tab, "ArrowUp", 10);
+        await tab.press("ArrowLeft", 5);
+        await tab.press("ArrowUp", 10);
         await drag(tab, 30);
       };
       const laterSteps = async (tab) => {
-        await press(tab, "ArrowUp", 10);
+        await tab.press("ArrowUp", 10);
         await drag(tab, 60, { button: "right" });
         // The on-screen Forward button, pressed from the keyboard.
         const forward = () => document.querySelector("[aria-label=Forward]").click();
@@ -475,7 +570,7 @@ for (const [engine, can] of Object.entries(ENGINES)) {
           await firstSteps(tab);
           const beforeLoss = await settledPicture(tab);
           // A key that only redraws: a frame on the lost context.
-          const errorsWhileLost = await loseAndRestoreContext(tab, () => press(tab, "Home"));
+          const errorsWhileLost = await loseAndRestoreContext(tab, () => tab.press("Home"));
           assert.deepEqual(errorsWhileLost, []);
           assertSamePicture(await settledPicture(tab), beforeLoss, "after the restore");
           await laterSteps(tab);
@@ -504,9 +599,10 @@ for (const [engine, can] of Object.entries(ENGINES)) {
 
       test("a drag held at the loss ends there as a release would", async () => {
         await withPage(async (tab) => {
-          await tab.mouseMove(400, 450);
+          const [x, y] = await onCanvas(tab, [400, 450]);
+          await tab.mouseMove(x, y);
           await tab.mouseDown("left");
-          for (const x of [410, 420, 430]) await tab.mouseMove(x, 450);
+          for (const dx of [10, 20, 30]) await tab.mouseMove(x + dx, y);
           await loseAndRestoreContext(tab);
           // The release comes to the new page, which saw no press.
           await tab.mouseUp("left");
@@ -516,5 +612,34 @@ for (const [engine, can] of Object.entries(ENGINES)) {
         });
       });
     });
+  });
+}
+
+// Without WebGL the program cannot draw: the page says what is missing and what to try, to
+// everyone, and offers no control that could not work.
+for (const engine of ["chromium", "firefox"]) {
+  test(`${engine} without WebGL: the page says so, and shows no controls`, async () => {
+    const server = await serveRecordedPage();
+    const browser = await launch(engine, { webgl: false });
+    try {
+      const tab = await browser.open(server.url, DESKTOP);
+      const message = await waitFor(tab, "the message", () => {
+        const shown = document.getElementById("no-webgl");
+        return shown.checkVisibility() && [shown.getAttribute("role"), shown.textContent];
+      });
+      assert.equal(message[0], "alert");
+      assert.match(message[1], /needs WebGL.*Try /);
+      const offered = await tab.evaluate(() =>
+        [...document.querySelectorAll("canvas, button, #panel p")].filter((e) => e.checkVisibility()).length,
+      );
+      assert.equal(offered, 0);
+      // The program never started, so nothing failed on the way.
+      await sleep(1000);
+      assert.deepEqual(await tab.evaluate(() => [window.recordedErrors, window.Module.calledRun ?? false]), [[], false]);
+      await tab.close();
+    } finally {
+      await browser.close();
+      await server.stop();
+    }
   });
 }

@@ -117,13 +117,15 @@ export function assertSamePicture(seen, expected, what) {
   assert.ok(seen.data.equals(expected.data), `${what}: the pictures differ`);
 }
 
-export async function press(tab, key, times = 1) {
-  for (let i = 0; i < times; i++) await tab.press(key);
+// A point given in CSS px from the canvas's top left corner, in the window.
+export async function onCanvas(tab, [x, y]) {
+  const box = await canvasBox(tab);
+  return [box.x + x, box.y + y];
 }
 
-// A drag `dx` px right and `dy` px down from (x, y), in steps of 10 px at most.
+// A drag `dx` px right and `dy` px down from `from` on the canvas, in steps of 10 px at most.
 export async function drag(tab, dx, { dy = 0, button = "left", from = [400, 450] } = {}) {
-  const [x, y] = from;
+  const [x, y] = await onCanvas(tab, from);
   await tab.mouseMove(x, y);
   await tab.mouseDown(button);
   const steps = Math.ceil(Math.max(Math.abs(dx), Math.abs(dy)) / 10);
