@@ -27,9 +27,9 @@ struct Draw {
 constexpr int kMatrices = 16;
 
 std::vector<Shape> shapes;
-std::vector<Draw> draws;        // this frame's, so far
-std::vector<float> matrices;    // this frame's, 16 floats each
-std::vector<Draw> in_buffers;   // the draws whose vertices the buffers hold
+std::vector<Draw> draws;       // this frame's, so far
+std::vector<float> matrices;   // this frame's, 16 floats each
+std::vector<Draw> in_buffers;  // the draws whose vertices the buffers hold
 GLsizei indices_in_buffers = 0;
 
 GLuint program = 0;
@@ -80,8 +80,10 @@ void MakeProgram() {
   const GLsizei stride = 7 * sizeof(float);
   for (GLuint i = 0; i < 3; ++i) glEnableVertexAttribArray(i);
   glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, stride, nullptr);
-  glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<void*>(3 * sizeof(float)));
-  glVertexAttribPointer(2, 1, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<void*>(6 * sizeof(float)));
+  glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, stride,
+                        reinterpret_cast<void*>(3 * sizeof(float)));
+  glVertexAttribPointer(2, 1, GL_FLOAT, GL_FALSE, stride,
+                        reinterpret_cast<void*>(6 * sizeof(float)));
 }
 
 // The vertices of the frame's draws, one after the other, each with its colour and matrix.
@@ -96,12 +98,14 @@ void FillBuffers() {
       vertices.insert(vertices.end(), draw.colour.begin(), draw.colour.end());
       vertices.push_back(static_cast<float>(draw.matrix));
     }
-    for (const unsigned short i : shape.triangles) indices.push_back(static_cast<unsigned short>(first + i));
+    for (const unsigned short i : shape.triangles)
+      indices.push_back(static_cast<unsigned short>(first + i));
   }
-  glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices.size() * sizeof(float)), vertices.data(),
+  glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices.size() * sizeof(float)),
+               vertices.data(), GL_STATIC_DRAW);
+  glBufferData(GL_ELEMENT_ARRAY_BUFFER,
+               static_cast<GLsizeiptr>(indices.size() * sizeof(unsigned short)), indices.data(),
                GL_STATIC_DRAW);
-  glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indices.size() * sizeof(unsigned short)),
-               indices.data(), GL_STATIC_DRAW);
   in_buffers = draws;
   indices_in_buffers = static_cast<GLsizei>(indices.size());
 }
@@ -116,12 +120,14 @@ int KeepShape(std::vector<float> vertices, std::vector<unsigned short> triangles
 void DrawShape(int shape, const float (&colour)[3]) {
   const Matrix& modelview = Modelview();
   const bool same_matrix =
-      !matrices.empty() && std::memcmp(&matrices[matrices.size() - 16], modelview.data(), sizeof modelview) == 0;
+      !matrices.empty() &&
+      std::memcmp(&matrices[matrices.size() - 16], modelview.data(), sizeof modelview) == 0;
   if (!same_matrix) {
     if (matrices.size() == 16 * kMatrices) FlushFrame();
     matrices.insert(matrices.end(), modelview.begin(), modelview.end());
   }
-  draws.push_back({shape, {colour[0], colour[1], colour[2]}, static_cast<int>(matrices.size() / 16) - 1});
+  draws.push_back(
+      {shape, {colour[0], colour[1], colour[2]}, static_cast<int>(matrices.size() / 16) - 1});
 }
 
 void FlushFrame() {
@@ -132,7 +138,8 @@ void FlushFrame() {
     projection_uploaded = Projection();
     glUniformMatrix4fv(projection_at, 1, GL_FALSE, projection_uploaded.data());
   }
-  glUniformMatrix4fv(modelviews_at, static_cast<GLsizei>(matrices.size() / 16), GL_FALSE, matrices.data());
+  glUniformMatrix4fv(modelviews_at, static_cast<GLsizei>(matrices.size() / 16), GL_FALSE,
+                     matrices.data());
   glDrawElements(GL_TRIANGLES, indices_in_buffers, GL_UNSIGNED_SHORT, nullptr);
   draws.clear();
   matrices.clear();

@@ -27,7 +27,8 @@ void WebEnd() {
   auto found = kept.find(polygon);
   if (found == kept.end()) {
     std::vector<unsigned short> fan;
-    for (unsigned short i = 2; i < count; ++i) fan.insert(fan.end(), {0, static_cast<unsigned short>(i - 1), i});
+    for (unsigned short i = 2; i < count; ++i)
+      fan.insert(fan.end(), {0, static_cast<unsigned short>(i - 1), i});
     found = kept.emplace(polygon, KeepShape(polygon, std::move(fan))).first;
   }
   DrawShape(found->second, colour);

@@ -20,10 +20,9 @@ TorusMesh MakeTorusMesh(double innerRadius, double outerRadius, int sides, int r
     for (int i = 0; i < 2 * sides; ++i) {
       const auto v = static_cast<unsigned short>(first + i);
       const bool odd = i % 2 != 0;
-      mesh.triangles.insert(mesh.triangles.end(),
-                            {static_cast<unsigned short>(odd ? v + 1 : v),
-                             static_cast<unsigned short>(odd ? v : v + 1),
-                             static_cast<unsigned short>(v + 2)});
+      mesh.triangles.insert(mesh.triangles.end(), {static_cast<unsigned short>(odd ? v + 1 : v),
+                                                   static_cast<unsigned short>(odd ? v : v + 1),
+                                                   static_cast<unsigned short>(v + 2)});
     }
   }
   return mesh;

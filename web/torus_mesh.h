@@ -4,8 +4,8 @@
 #include <vector>
 
 struct TorusMesh {
-  std::vector<float> vertices;             // x, y, z per vertex
-  std::vector<unsigned short> triangles;   // three indices a triangle
+  std::vector<float> vertices;            // x, y, z per vertex
+  std::vector<unsigned short> triangles;  // three indices a triangle
 };
 
 // A tube of radius innerRadius swept around the z axis at radius outerRadius: `sides` steps
