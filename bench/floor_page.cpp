@@ -1,6 +1,7 @@
-// The floor for the page's benchmarks: a GLUT page with the viewer's window, pixel format,
-// one-time GL state and projection, on the same GL emulation, drawing one coloured triangle in
-// immediate mode. What the page costs beyond this is the viewer's own.
+// The start floor of the page's benchmarks: a GLUT page with the viewer's window, pixel
+// format, one-time GL state and projection, on the same GL emulation and link flags, drawing
+// one coloured triangle in immediate mode, in a bare page (start_floor.html) with no script of
+// the page's. What the page costs beyond this at its start is the viewer's own.
 #include <GL/glut.h>
 
 #include "app/viewer_window.h"

@@ -1,11 +1,14 @@
 #!/bin/sh
-# Measures the web page as users and their tools would, side by side with its floor (a page
-# that draws one triangle on the same window, built with it): the weight of its files, then
-# in rounds taking turns, on a phone with the CPU slowed 4 times, the first frame, the main
-# thread's blocking time and the cost of one redraw, and Lighthouse 12's mobile audit; medians
-# and ratios in one table (tests/web/measure.mjs). WEB_BENCH_ROUNDS sets the rounds (default
-# 5). A measurement, not a test: figures move with the load on the machine. Lighthouse is
-# installed on first use into build/web-audit, outside the tests' packages.
+# Measures the web page as users and their tools would, side by side with its two floors, built
+# with it: the start floor (one triangle on the same GLUT window, in a bare page with nothing of
+# ours) and the redraw floor (the car's own triangles in the drawing guide's pose, drawn by plain
+# WebGL). The weight of its files, then in rounds taking turns, on a phone with the CPU slowed
+# 4 times: the first frame and the main thread's blocking time against the start floor, one
+# redraw and its main thread's share against the redraw floor (whose picture must be the
+# page's), and Lighthouse 12's mobile audit; medians and ratios in one table
+# (tests/web/measure.mjs). WEB_BENCH_ROUNDS sets the rounds (default 7). A measurement, not a
+# test: figures move with the load on the machine. Lighthouse is installed on first use into
+# build/web-audit, outside the tests' packages.
 set -eu
 cd "$(dirname "$0")/.."
 

@@ -1,29 +1,55 @@
 #include "immediate_mode.h"
 
+#include <map>
+#include <vector>
+
+#include "frame_batch.h"
+
 namespace {
 
-bool held = false;
-GLenum held_mode = GL_TRIANGLE_FAN;
+float colour[3] = {1, 1, 1};
+std::vector<float> polygon;  // the vertices since glBegin
+// Every polygon the program has drawn, by its vertices: the same ten faces and four hub bars,
+// frame after frame.
+std::map<std::vector<float>, int> kept;
 
 }  // namespace
 
-void WebBegin(GLenum mode) {
-  // The emulation has no GL_POLYGON. Every polygon the program draws is convex, so a fan over
-  // the same vertices covers the same pixels.
-  held_mode = mode == GL_POLYGON ? GL_TRIANGLE_FAN : mode;
-  held = true;
-}
+// The program draws only GL_POLYGON, each convex: a fan over the same vertices covers the same
+// pixels.
+void WebBegin(GLenum) { polygon.clear(); }
 
-void WebVertex3f(GLfloat x, GLfloat y, GLfloat z) {
-  if (held) {
-    glBegin(held_mode);
-    held = false;
-  }
-  glVertex3f(x, y, z);
-}
+void WebVertex3f(GLfloat x, GLfloat y, GLfloat z) { polygon.insert(polygon.end(), {x, y, z}); }
 
 void WebEnd() {
-  // A pair without vertices draws nothing, and never reached the emulation.
-  if (!held) glEnd();
-  held = false;
+  const auto count = static_cast<unsigned short>(polygon.size() / 3);
+  if (count < 3) return;
+  auto found = kept.find(polygon);
+  if (found == kept.end()) {
+    std::vector<unsigned short> fan;
+    for (unsigned short i = 2; i < count; ++i)
+      fan.insert(fan.end(), {0, static_cast<unsigned short>(i - 1), i});
+    found = kept.emplace(polygon, KeepShape(polygon, std::move(fan))).first;
+  }
+  DrawShape(found->second, colour);
+}
+
+void WebColor3f(GLfloat r, GLfloat g, GLfloat b) {
+  colour[0] = r;
+  colour[1] = g;
+  colour[2] = b;
+}
+
+const float (&CurrentColour())[3] { return colour; }
+
+void WebInitWindowSize(int, int) {}
+
+void WebClear(GLbitfield mask) {
+  FlushFrame();
+  glClear(mask);
+}
+
+void WebSwapBuffers() {
+  FlushFrame();
+  glutSwapBuffers();
 }

@@ -1,11 +1,21 @@
-// Immediate-mode polygons as the desktop draws them, on Emscripten's GL emulation.
+// The program's immediate-mode drawing, as the desktop draws it, on plain WebGL: every polygon
+// becomes a shape kept in GL buffers (frame_batch.h), drawn at the frame's end.
 #pragma once
 
 #include <GL/gl.h>
+#include <GL/glut.h>
 
-// glBegin is held back until the first vertex, so that a colour issued between glBegin and
-// that vertex becomes the current colour, as on the desktop; the emulation would otherwise
-// take it as a vertex attribute and misalign the vertex data.
 void WebBegin(GLenum mode);
 void WebVertex3f(GLfloat x, GLfloat y, GLfloat z);
 void WebEnd();
+void WebColor3f(GLfloat r, GLfloat g, GLfloat b);
+const float (&CurrentColour())[3];
+
+// The page sizes the canvas's drawing buffer (page.js: the shown box times devicePixelRatio,
+// from before the WebGL context is made), so the window size the program asks for is not
+// applied: resizing the buffer costs about as much as making the context.
+void WebInitWindowSize(int width, int height);
+
+// What the frame has drawn goes to GL before a clear and before the swap.
+void WebClear(GLbitfield mask);
+void WebSwapBuffers();

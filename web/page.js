@@ -8,7 +8,7 @@
 var Module = {
   canvas: document.getElementById("canvas"),
   print: (text) => console.log(text),
-  // The GL emulation reports what it notices here; these are warnings, not failures.
+  // Emscripten reports what it notices here; these are warnings, not failures.
   printErr: (text) => console.warn(text),
   // main() has set the window up and asked for the first frame, which can still be drawn at
   // the screen's resolution.
@@ -32,13 +32,16 @@ var Module = {
 };
 
 // Creating a WebGL context takes long where no GPU helps (up to a second with SwiftShader on
-// a busy machine): start it once the page has painted, while the program is still compiling.
-// The program takes this one; the attributes are those it asks for. Where the browser gives no
-// WebGL, the program never starts (it would fail on its first GL call), and the page says what
-// is missing instead of offering controls that cannot work.
+// a busy machine): start it once the page has painted, while the program is still compiling,
+// with its drawing buffer already at the size shown (resizing it later costs about as much
+// again; the browser build leaves the buffer's size to the page). The program takes this one;
+// the attributes are those it asks for. Where the browser gives no WebGL, the program never
+// starts (it would fail on its first GL call), and the page says what is missing instead of
+// offering controls that cannot work.
 const webglContext = new Promise((made) =>
   requestAnimationFrame(() =>
     setTimeout(() => {
+      [Module.canvas.width, Module.canvas.height] = bufferSize();
       const attributes = { alpha: false, depth: true, stencil: true, antialias: false };
       made((Module.preinitializedWebGLContext = Module.canvas.getContext("webgl", attributes)));
     }),
@@ -67,13 +70,17 @@ function sayNoWebGL() {
   document.getElementById("no-webgl").hidden = false;
 }
 
-// The drawing buffer is the shown box times devicePixelRatio. Module.setCanvasSize runs the
-// program's reshape callback; the resize clears the canvas, and the program draws on demand.
+// The drawing buffer is the shown box times devicePixelRatio.
 // (ResizeObserver's devicePixelContentBoxSize is wrong under emulated ratios; the box is not.)
-function fitBuffer() {
+function bufferSize() {
   const box = Module.canvas.getBoundingClientRect();
-  const width = Math.round(box.width * devicePixelRatio);
-  const height = Math.round(box.height * devicePixelRatio);
+  return [Math.round(box.width * devicePixelRatio), Math.round(box.height * devicePixelRatio)];
+}
+
+// Module.setCanvasSize runs the program's reshape callback; the resize clears the canvas, and
+// the program draws on demand.
+function fitBuffer() {
+  const [width, height] = bufferSize();
   if (width === Module.canvas.width && height === Module.canvas.height) return;
   Module.setCanvasSize(width, height);
   Module._glutPostRedisplay();
@@ -236,8 +243,7 @@ const held = new Set();
 let beforePresses = null;
 
 function pressing(act) {
-  // The benchmarks' floor page has the buttons but no scene.
-  if (Module.firstFrameMs && Module._StoreSceneState && !beforePresses) beforePresses = [...sceneNumbers()];
+  if (Module.firstFrameMs && !beforePresses) beforePresses = [...sceneNumbers()];
   act();
 }
 
@@ -299,6 +305,7 @@ for (const button of document.querySelectorAll("#turn-pad button")) {
 const viewWords = document.getElementById("view-words");
 let seenFrom = null;
 let settling = null;
+let described = [];
 
 function say(words) {
   const line = document.createElement("p");
@@ -307,10 +314,11 @@ function say(words) {
   viewWords.replaceChildren(line);
 }
 
+// Only a frame whose scene has changed changes the words.
 function describeScene() {
-  // The benchmarks' floor page has this script but no scene.
-  if (!Module._StoreSceneState) return;
   const numbers = sceneNumbers();
+  if (numbers.every((n, i) => n === described[i])) return;
+  described = [...numbers];
   const words = sceneWords(numbers);
   if (words === Module.canvas.getAttribute("aria-label")) return;
   Module.canvas.setAttribute("aria-label", words);
@@ -331,7 +339,7 @@ function keepForOffline() {
 }
 
 // Phones take the GPU away from a page in the background and give it back when it returns. The
-// GL emulation's shaders and buffers die with the old context, so the page comes back as a
+// page's shaders and buffers die with the old context, so the page comes back as a
 // reload that carries the scene across in session storage. A drag held at the loss ends as a
 // release there.
 const SAVED_SCENE = "car-scene";
