@@ -33,10 +33,13 @@ test("Orca in Firefox: the picture says how to drive, and every press is heard o
     };
     const load = await quiet(0);
     t.diagnostic(`at load: ${JSON.stringify(load)}`);
+    // Presses a key and gives what Orca said for it, noted in the test's output.
     const step = async (key) => {
       const from = desk.said().length;
       await desk.key(key);
-      return quiet(from);
+      const lines = await quiet(from);
+      t.diagnostic(`${key}: ${JSON.stringify(lines)}`);
+      return lines;
     };
     const once = (lines, words, what) =>
       assert.equal(lines.filter((line) => line === words).length, 1, `${what}: ${JSON.stringify(lines)}`);
