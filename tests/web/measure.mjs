@@ -133,7 +133,8 @@ function audit(url) {
       { env: { ...process.env, CHROME_PATH: process.env.CHROME_PATH ?? "/usr/bin/chromium" } },
     );
     const r = JSON.parse(readFileSync(report, "utf8"));
-    const score = (c) => Math.round(r.categories[c].score * 100);
+    // A score Lighthouse could not give is null: left out, not counted as 0.
+    const score = (c) => (r.categories[c].score === null ? undefined : Math.round(r.categories[c].score * 100));
     return [
       score("performance"),
       r.audits["total-blocking-time"].numericValue,
@@ -201,9 +202,13 @@ for (const server of Object.values(servers)) await server.stop();
 
 const rows = [];
 // A row: the measure, the page's and the floor's values, how to show them, the target.
+// A run Lighthouse could not score (the start floor, a canvas alone, has no largest contentful
+// paint for it) counts for nothing: a median of none is shown as "–".
+const scored = (values) => values.filter(Number.isFinite);
 const row = (name, page, floor, format, target) => {
-  const [p, f] = [median(page), median(floor)];
-  rows.push([name, format(p), format(f), f ? (p / f).toFixed(2) : "–", target]);
+  const [p, f] = [scored(page), scored(floor)].map((v) => (v.length ? median(v) : undefined));
+  const shown = (v) => (v === undefined ? "–" : format(v));
+  rows.push([name, shown(p), shown(f), p !== undefined && f ? (p / f).toFixed(2) : "–", target]);
 };
 const column = (results, part, i) => results.map((r) => r[part][i]);
 const ms = (v) => v.toFixed(0);
@@ -221,7 +226,8 @@ if (audits) {
   row("Lighthouse mobile: performance; start floor", scores("page", 0), scores("start", 0), ms, "");
   row("Lighthouse mobile: total blocking time, ms; start floor", scores("page", 1), scores("start", 1), ms, "");
   row("Lighthouse mobile: largest contentful paint, ms; start floor", scores("page", 2), scores("start", 2), ms, "");
-  const lowest = (side) => [3, 4, 5].map((i) => Math.min(...scores(side, i))).join(", ");
+  const lowest = (side) =>
+    [3, 4, 5].map((i) => (scored(scores(side, i)).length ? Math.min(...scored(scores(side, i))) : "–")).join(", ");
   rows.push(["Lighthouse mobile: accessibility, best practices, SEO (lowest of the runs); start floor",
     lowest("page"), lowest("start"), "–", "100, 100, 100 for the page"]);
 }
