@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "matrix_stack.h"
+#include "polygon_fan.h"
 #include "render/display.h"
 #include "scene/controls.h"
 #include "torus_mesh.h"
@@ -60,11 +61,8 @@ void glVertex3f(GLfloat x, GLfloat y, GLfloat z) { polygon.insert(polygon.end(),
 // The program draws only polygons; the browser build draws each as a fan.
 void glEnd() {
   if (mode != GL_POLYGON) std::abort();
-  for (std::size_t i = 2; i < polygon.size() / 3; ++i) {
-    Capture(&polygon[0]);
-    Capture(&polygon[3 * (i - 1)]);
+  for (const unsigned short i : FanTriangles(static_cast<unsigned short>(polygon.size() / 3)))
     Capture(&polygon[3 * i]);
-  }
 }
 void glColor3f(GLfloat r, GLfloat g, GLfloat b) {
   colour[0] = r;

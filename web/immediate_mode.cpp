@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "frame_batch.h"
+#include "polygon_fan.h"
 
 namespace {
 
@@ -25,12 +26,8 @@ void WebEnd() {
   const auto count = static_cast<unsigned short>(polygon.size() / 3);
   if (count < 3) return;
   auto found = kept.find(polygon);
-  if (found == kept.end()) {
-    std::vector<unsigned short> fan;
-    for (unsigned short i = 2; i < count; ++i)
-      fan.insert(fan.end(), {0, static_cast<unsigned short>(i - 1), i});
-    found = kept.emplace(polygon, KeepShape(polygon, std::move(fan))).first;
-  }
+  if (found == kept.end())
+    found = kept.emplace(polygon, KeepShape(polygon, FanTriangles(count))).first;
   DrawShape(found->second, colour);
 }
 

@@ -26,7 +26,7 @@ import { PNG } from "pngjs";
 import puppeteer from "puppeteer-core";
 import { Builder } from "selenium-webdriver";
 import { pageDir, startBrowser, startServer } from "./browser_page.mjs";
-import { startGroup, stop } from "./process_groups.mjs";
+import { startGroup, startXvfb, stop } from "./process_groups.mjs";
 
 // What each can give beyond keys, mouse and pictures: real touch events, several fingers at
 // once and touch cancels, an emulated devicePixelRatio, what the browser says of the page's
@@ -66,21 +66,6 @@ function webglLinesOf(stream) {
 // `options.webgl` false: a browser that gives pages no WebGL (Chromium and Firefox).
 export function launch(engine, options = {}) {
   return { chromium: launchChromium, firefox: launchFirefox, webkit: launchWebKit }[engine](options);
-}
-
-// A private X server: Xvfb writes the display number it took to fd 3 once it is ready.
-async function startXvfb(options = []) {
-  const args = ["-displayfd", "3", "-screen", "0", "1920x1200x24", "-nolisten", "tcp", "-noreset", ...options];
-  const xvfb = startGroup("Xvfb", args, { stdio: ["ignore", "ignore", "ignore", "pipe"] });
-  const display = await new Promise((resolve, reject) => {
-    let number = "";
-    xvfb.stdio[3].on("data", (chunk) => {
-      number += chunk;
-      if (number.includes("\n")) resolve(`:${number.trim()}`);
-    });
-    xvfb.once("exit", (code) => reject(new Error(`Xvfb exited with ${code}`)));
-  });
-  return { display, stop: () => stop(xvfb) };
 }
 
 // What playwright's and puppeteer's pages do alike; the page lives in a browser context of its

@@ -37,3 +37,22 @@ export function stop(child) {
     process.kill(-child.pid, "SIGTERM");
   });
 }
+
+// Resolves to the first line a child prints on `fd` (Xvfb's display, dbus-daemon's address).
+export function firstLine(child, fd, what) {
+  return new Promise((resolve, reject) => {
+    let text = "";
+    child.stdio[fd].on("data", (chunk) => {
+      text += chunk;
+      if (text.includes("\n")) resolve(text.split("\n")[0].trim());
+    });
+    child.once("exit", (code) => reject(new Error(`${what} exited with ${code}`)));
+  });
+}
+
+// A private X server: Xvfb writes the display number it took to fd 3 once it is ready.
+export async function startXvfb(options = [], screen = "1920x1200x24") {
+  const args = ["-displayfd", "3", "-screen", "0", screen, "-nolisten", "tcp", "-noreset", ...options];
+  const xvfb = startGroup("Xvfb", args, { stdio: ["ignore", "ignore", "ignore", "pipe"] });
+  return { display: `:${await firstLine(xvfb, 3, "Xvfb")}`, process: xvfb, stop: () => stop(xvfb) };
+}

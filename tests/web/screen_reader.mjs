@@ -21,21 +21,9 @@ import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { setTimeout as sleep } from "node:timers/promises";
 import { promisify } from "node:util";
-import { startGroup, stop } from "./process_groups.mjs";
+import { firstLine, startGroup, startXvfb, stop } from "./process_groups.mjs";
 
 const run = promisify(execFile);
-
-// Resolves to the first line a child prints on `fd` (Xvfb's display, dbus-daemon's address).
-function firstLine(child, fd, what) {
-  return new Promise((resolve, reject) => {
-    let text = "";
-    child.stdio[fd].on("data", (chunk) => {
-      text += chunk;
-      if (text.includes("\n")) resolve(text.split("\n")[0].trim());
-    });
-    child.once("exit", (code) => reject(new Error(`${what} exited with ${code}`)));
-  });
-}
 
 async function until(what, fn, ms = 30000) {
   const deadline = Date.now() + ms;
@@ -105,11 +93,9 @@ export async function startDesktop(url, { firefoxPrefs = {} } = {}) {
     rmSync(home, { recursive: true, force: true });
   };
   try {
-    const xvfb = startGroup("Xvfb", ["-displayfd", "3", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"], {
-      stdio: ["ignore", "ignore", "ignore", "pipe"],
-    });
-    children.push(xvfb);
-    env.DISPLAY = `:${await firstLine(xvfb, 3, "Xvfb")}`;
+    const xvfb = await startXvfb([], "1280x1024x24");
+    children.push(xvfb.process);
+    env.DISPLAY = xvfb.display;
 
     const dbus = startGroup("dbus-daemon", ["--session", "--nofork", "--print-address"], {
       env,
