@@ -54,6 +54,10 @@ void WebRotatef(GLfloat angle, GLfloat x, GLfloat y, GLfloat z) {
          0, 0, 0, 1});
 }
 
+void WebScalef(GLfloat x, GLfloat y, GLfloat z) {
+  Apply({x, 0, 0, 0, 0, y, 0, 0, 0, 0, z, 0, 0, 0, 0, 1});
+}
+
 void WebPushMatrix() { current->push_back(current->back()); }
 
 // The program pops only what it pushed; a stray pop keeps the last matrix, as GL would.

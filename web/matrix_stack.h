@@ -14,6 +14,7 @@ void WebOrtho(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top, GLdo
               GLdouble far);
 void WebTranslatef(GLfloat x, GLfloat y, GLfloat z);
 void WebRotatef(GLfloat angle, GLfloat x, GLfloat y, GLfloat z);
+void WebScalef(GLfloat x, GLfloat y, GLfloat z);
 void WebPushMatrix();
 void WebPopMatrix();
 

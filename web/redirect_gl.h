@@ -22,5 +22,6 @@
 #define glOrtho WebOrtho
 #define glTranslatef WebTranslatef
 #define glRotatef WebRotatef
+#define glScalef WebScalef
 #define glPushMatrix WebPushMatrix
 #define glPopMatrix WebPopMatrix

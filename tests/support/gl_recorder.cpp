@@ -2,41 +2,15 @@
 
 #include <GL/glut.h>
 
-#include <charconv>
+#include "call_text.h"
 
 namespace {
 
 std::vector<std::string> calls;
 
-// The shortest text that reads back as the same value, so expectations read as decimals.
-template <typename Number>
-std::string Text(Number value) {
-  char text[64];
-  const std::to_chars_result end = std::to_chars(text, text + sizeof text, value);
-  return std::string(text, end.ptr);
-}
-
-std::string Text(GLenum value) {
-  switch (value) {
-    case GL_POLYGON:
-      return "GL_POLYGON";
-    case GL_PROJECTION:
-      return "GL_PROJECTION";
-    case GL_MODELVIEW:
-      return "GL_MODELVIEW";
-    case GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT:
-      return "GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT";
-    default:
-      return std::to_string(value);
-  }
-}
-
 template <typename... Args>
 void Record(const char* name, Args... args) {
-  std::string call = std::string(name) + "(";
-  [[maybe_unused]] const char* separator = "";
-  ((call += separator + Text(args), separator = ", "), ...);
-  calls.push_back(call + ")");
+  calls.push_back(call_text::Call(name, args...));
 }
 
 }  // namespace
@@ -53,6 +27,7 @@ void glRotatef(GLfloat angle, GLfloat x, GLfloat y, GLfloat z) {
   Record("glRotatef", angle, x, y, z);
 }
 void glTranslatef(GLfloat x, GLfloat y, GLfloat z) { Record("glTranslatef", x, y, z); }
+void glScalef(GLfloat x, GLfloat y, GLfloat z) { Record("glScalef", x, y, z); }
 void glPushMatrix() { Record("glPushMatrix"); }
 void glPopMatrix() { Record("glPopMatrix"); }
 void glMatrixMode(GLenum mode) { Record("glMatrixMode", mode); }
