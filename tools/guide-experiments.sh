@@ -7,14 +7,49 @@
 #                                                and applies it there, as the reader would
 #   tools/guide-experiments.sh strays            fails, naming them, if docs/drawing/try holds
 #                                                pictures no experiment makes
+#   tools/guide-experiments.sh about             one line each: NAME|SECTION|TITLE|QUESTION, the
+#                                                anchor of its section, and its title and question
+#                                                in the guide's words: the bold lead and the rest
+#                                                of the paragraph before the patch, or for an
+#                                                answer, its summary and its exercise
+#   tools/guide-experiments.sh patch NAME        prints its patch
 # INPUT is in the words of the guide's picture tools: "drag -60 10 left 180 up 4".
 set -eu
 cd "$(dirname "$0")/.."
 guide=docs/drawing.md
 
-# The experiments, with their patches after a line "@@@ NAME|FILES|INPUT" each.
+# The experiments, with their patches after a line "@@@ NAME|FILES|INPUT" each, and before
+# that a line "@@# NAME|SECTION|TITLE|QUESTION".
 experiments() {
   awk '
+  /^##+ / {
+    section = tolower($0)
+    sub(/^#+ /, "", section)
+    gsub(/[^a-z0-9 -]/, "", section)
+    gsub(/ /, "-", section)
+    next
+  }
+  /^\*\*/ {
+    title = $0
+    sub(/^\*\*/, "", title)
+    question = substr(title, index(title, "**") + 3)
+    sub(/\*\*.*/, "", title)
+    in_question = 1
+    next
+  }
+  in_question && /^$/ { in_question = 0 }
+  in_question { question = question " " $0; next }
+  section == "exercises" && /^[0-9]+\. / { number = $1 + 0; exercise[number] = substr($0, length($1) + 2); next }
+  section == "exercises" && number && /^   [^ ]/ { exercise[number] = exercise[number] " " substr($0, 4); next }
+  section == "exercises" && /^$/ { number = 0 }
+  /<summary>Answer [0-9]+:/ {
+    n = $0
+    sub(/.*Answer /, "", n)
+    title = n
+    sub(/<\/summary>.*/, "", title)
+    title = "Exercise " title
+    question = exercise[n + 0]
+  }
   /^```diff$/ { in_patch = 1; patch = ""; files = ""; next }
   in_patch && /^```$/ { in_patch = 0; next }
   in_patch {
@@ -32,6 +67,7 @@ experiments() {
         name > "/dev/stderr"
       exit 1
     }
+    printf "@@# %s|%s|%s|%s\n", name, section, title, question
     printf "@@@ %s|%s|%s\n%s", name, files, input(keys), patch
     keys = ""; patch = ""; files = ""
   }
@@ -56,6 +92,14 @@ experiments() {
   ' "$guide"
 }
 
+# The patch of experiment $1.
+patch_of() {
+  experiments | awk -v name="$1" '
+    /^@@# / { next }
+    /^@@@ / { take = index($0, "@@@ " name "|") == 1; next }
+    take'
+}
+
 case "${1:-}" in
   list) experiments | sed -n 's/^@@@ //p' ;;
   apply)
@@ -63,9 +107,7 @@ case "${1:-}" in
     name=$2 folder=$3
     line=$(experiments | grep "^@@@ $name|") || { echo "$guide: no experiment $name" >&2; exit 1; }
     rm -rf "$folder" && mkdir -p "$folder"
-    experiments | awk -v name="$name" '
-      /^@@@ / { take = index($0, "@@@ " name "|") == 1; next }
-      take' >"$folder.patch"
+    patch_of "$name" >"$folder.patch"
     files=$(echo "$line" | cut -d'|' -f2)
     for file in $files; do
       mkdir -p "$folder/$(dirname "$file")"
@@ -89,5 +131,10 @@ case "${1:-}" in
     done
     exit "$status"
     ;;
-  *) echo "usage: $0 list | apply NAME FOLDER | strays" >&2; exit 2 ;;
+  about) experiments | sed -n 's/^@@# //p' ;;
+  patch)
+    [ "$#" -eq 2 ] || { echo "usage: $0 patch NAME" >&2; exit 2; }
+    experiments | grep -q "^@@@ $2|" || { echo "$guide: no experiment $2" >&2; exit 1; }
+    patch_of "$2" ;;
+  *) echo "usage: $0 list | apply NAME FOLDER | strays | about | patch NAME" >&2; exit 2 ;;
 esac

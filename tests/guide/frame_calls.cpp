@@ -6,8 +6,8 @@
 #include <string>
 
 #include "app/window_size.h"
-#include "gl_recorder.h"
 #include "give_input.h"
+#include "gl_recorder.h"
 #include "render/display.h"
 
 int main(int argc, char** argv) {
