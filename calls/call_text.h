@@ -68,10 +68,14 @@ inline std::string Text(GLenum value) {
       return "GL_MODELVIEW";
     case GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT:
       return "GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT";
+    case GL_DEPTH_TEST:
+      return "GL_DEPTH_TEST";
     default:
       return std::to_string(value);
   }
 }
+
+inline std::string Text(const char* text) { return '"' + std::string(text) + '"'; }
 
 template <typename... Args>
 std::string Call(const char* name, Args... args) {

@@ -7,11 +7,14 @@
 // thread's blocking time up to 1 s after it against the start floor, and one redraw in the
 // guide's pose, with its main thread's share, against the redraw floor, whose picture must be
 // the page's; then Lighthouse's mobile audit of page and start floor, in turns too. Prints
-// medians and the ratios page / floor. A measurement, not a test: the figures move with the
-// load on the machine.
+// medians and the ratios page / floor. The lab (build/web/page/lab) takes its turn in the same
+// rounds: the time until one experiment (lab/#swapped) has drawn both its views, next to the
+// page's first frame, and the cost of a frame of both views with their panels of calls open
+// against the same frames with the panels closed. A measurement, not a test: the figures move
+// with the load on the machine.
 // Usage: node measure.mjs [LIGHTHOUSE_CLI]   (WEB_BENCH_ROUNDS sets the rounds, default 7)
 import { execFileSync } from "node:child_process";
-import { mkdtempSync, readFileSync, rmSync } from "node:fs";
+import { mkdtempSync, readFileSync, readdirSync, rmSync } from "node:fs";
 import { loadavg, tmpdir } from "node:os";
 import { dirname, join } from "node:path";
 import { gzipSync } from "node:zlib";
@@ -25,6 +28,7 @@ const floorDirs = { start: join(dirname(pageDir), "start-floor"), redraw: join(d
 const pose = JSON.parse(readFileSync(join(floorDirs.redraw, "pose.json"), "utf8"));
 const PHONE = { viewport: { width: 412, height: 823 }, deviceScaleFactor: 2.625, isMobile: true, hasTouch: true };
 const REDRAWS = 300;
+const LAB_FRAMES = 50;
 const kb = (bytes) => `${(bytes / 1024).toFixed(1)} KB`;
 const load = () => loadavg().map((l) => l.toFixed(2)).join(", ");
 
@@ -40,6 +44,22 @@ for (const name of files) {
   console.log(`${name.padEnd(22)} ${kb(body.length).padStart(9)} ${kb(packed).padStart(9)} gzipped`);
 }
 console.log(`${"total".padEnd(22)} ${kb(raw).padStart(9)} ${kb(gzipped).padStart(9)} gzipped`);
+
+// What the lab loads: its page's files once, then two programs an experiment (the program as
+// written, shared by all, and the experiment's).
+const labDir = join(pageDir, "lab");
+const weigh = (names) =>
+  names.map((name) => readFileSync(join(labDir, name))).reduce(([r, g], body) => [r + body.length, g + gzipSync(body, { level: 9 }).length], [0, 0]);
+const labPage = weigh(["index.html", "lab.js", "calls_panel.js", "experiments.js"]);
+console.log(`\n${"the lab's page".padEnd(22)} ${kb(labPage[0]).padStart(9)} ${kb(labPage[1]).padStart(9)} gzipped (and ../scene_words.js)`);
+const programs = readdirSync(labDir).filter((name) => name.endsWith(".wasm")).map((name) => name.slice(0, -5));
+let labTotal = [...labPage];
+for (const program of programs) {
+  const [r, g] = weigh([`${program}.js`, `${program}.wasm`]);
+  labTotal = [labTotal[0] + r, labTotal[1] + g];
+  console.log(`${program.padEnd(22)} ${kb(r).padStart(9)} ${kb(g).padStart(9)} gzipped`);
+}
+console.log(`${"the whole lab".padEnd(22)} ${kb(labTotal[0]).padStart(9)} ${kb(labTotal[1]).padStart(9)} gzipped`);
 
 // Every long task (past 50 ms) of the page, from the start of its document.
 function recordLongTasks() {
@@ -111,6 +131,40 @@ async function loadOnce(browser, which, picture) {
   }
   await context.close();
   return result;
+}
+
+// One frame of both of the lab's views, `count` times, with their panels open or closed: the
+// time per frame of the script and the style and layout it leaves (ms).
+function labFrames([count, open]) {
+  for (const panel of document.querySelectorAll("details.calls")) panel.open = open;
+  document.body.getBoundingClientRect();
+  const start = performance.now();
+  for (let i = 0; i < count; i++) {
+    lab.drawFrame();
+    document.body.getBoundingClientRect();
+  }
+  return (performance.now() - start) / count;
+}
+
+// One load of lab/#swapped in a new context: until both views drew (ms since navigation); then,
+// in the guide's pose, frames with the panels open and closed, in turns.
+async function loadLab(browser) {
+  const context = await browser.newContext(PHONE);
+  const page = await context.newPage();
+  const cdp = await context.newCDPSession(page);
+  await cdp.send("Emulation.setCPUThrottlingRate", { rate: 4 });
+  await page.goto(`${urls.page}lab/#swapped`);
+  await page.waitForFunction(() => window.lab?.views.every((view) => view.firstFrameMs));
+  const opened = await page.evaluate(() => Math.max(...lab.views.map((view) => view.firstFrameMs)));
+  await page.click("#guide-pose");
+  const frames = { open: [], closed: [] };
+  for (let turn = 0; turn < 4; turn++) {
+    for (const open of turn % 2 ? [false, true] : [true, false]) {
+      frames[open ? "open" : "closed"].push(await page.evaluate(labFrames, [LAB_FRAMES, open]));
+    }
+  }
+  await context.close();
+  return { opened, ...frames };
 }
 
 // Lighthouse's mobile audit of `url`: performance, total blocking time (ms), largest
@@ -194,7 +248,9 @@ const servers = {
 const urls = Object.fromEntries(Object.entries(servers).map(([side, server]) => [side, server.url]));
 const loadBefore = load();
 const browser = await startBrowser();
-const loads = await inTurns("loads", ["page", "start", "redraw"], (which, round) => loadOnce(browser, which, round === 0));
+const loads = await inTurns("loads", ["page", "start", "redraw", "lab"], (which, round) =>
+  which === "lab" ? loadLab(browser) : loadOnce(browser, which, round === 0),
+);
 await browser.close();
 const pictures = comparePictures(loads.page[0].picture, loads.redraw[0].picture);
 const audits = lighthouse ? await inTurns("Lighthouse", ["page", "start"], (which) => audit(urls[which])) : null;
@@ -221,6 +277,10 @@ row(`One redraw in the guide's pose, ms (${REDRAWS} in a row, then a read of one
   column(loads.page, "redraw", 0), column(loads.redraw, "redraw", 0), fine, "at most 1.5 ×");
 row("Its main thread's share, ms (the redraws without the read); redraw floor",
   column(loads.page, "redraw", 1), column(loads.redraw, "redraw", 1), fine, "at most 2 ×");
+row("The lab: one experiment open (lab/#swapped), both views drawn, ms since navigation; the page's first frame",
+  loads.lab.map((r) => r.opened), column(loads.page, "start", 0), ms, "");
+row(`The lab: one frame of both views with the panels of calls open, ms (${LAB_FRAMES} frames, script, style and layout); with them closed`,
+  loads.lab.flatMap((r) => r.open), loads.lab.flatMap((r) => r.closed), fine, "");
 if (audits) {
   const scores = (side, i) => audits[side].map((r) => r[i]);
   row("Lighthouse mobile: performance; start floor", scores("page", 0), scores("start", 0), ms, "");

@@ -52,8 +52,10 @@ async function startView(program, heading) {
     heading,
     canvas,
     panel: section.querySelector("details"),
+    openingList: section.querySelector(".opening-calls"),
     windowList: section.querySelector(".window-calls"),
     frameList: section.querySelector(".frame-calls"),
+    openingCalls: [],
     windowCalls: [],
     frameCalls: [],
   };
@@ -86,6 +88,8 @@ const lines = (text) => text.split("\n").filter(Boolean);
 
 function frameDrawn(view) {
   const { module } = view;
+  view.firstFrameMs ??= performance.now();
+  view.openingCalls = lines(module.UTF8ToString(module._LabOpeningCalls()));
   view.windowCalls = lines(module.UTF8ToString(module._LabWindowCalls()));
   view.frameCalls = lines(module.UTF8ToString(module._LabFrameCalls()));
   view.canvas.setAttribute("aria-label", `${view.heading}: ${sceneWords(sceneNumbers(view))}`);
@@ -98,6 +102,7 @@ function showPanels() {
     if (!view.panel.open) continue;
     const other = views.find((v) => v !== view && v.module);
     const marks = (calls, otherCalls) => (other ? differing(calls, otherCalls) : []);
+    showCalls(view.openingList, view.openingCalls, marks(view.openingCalls, other?.openingCalls));
     showCalls(view.windowList, view.windowCalls, marks(view.windowCalls, other?.windowCalls));
     showCalls(view.frameList, view.frameCalls, marks(view.frameCalls, other?.frameCalls));
   }
@@ -245,5 +250,12 @@ document.addEventListener("toggle", showPanels, true);
 const starting = [startView("as-written", "As written")];
 if (experiment.patch) starting.push(startView(experiment.name, "With the patch"));
 for (const view of await Promise.all(starting)) listenToDrags(view.canvas);
-// For the tests, and for anyone curious in the console.
-window.lab = { views, sceneNumbers, ready: true };
+// For the tests and the benchmark, and for anyone curious in the console: `drawFrame` draws a
+// frame of each view now, as GLUT's redisplay would.
+const drawFrame = () => {
+  for (const view of views) {
+    view.module._LabRedraw();
+    frameDrawn(view);
+  }
+};
+window.lab = { views, sceneNumbers, drawFrame, ready: true };

@@ -8,13 +8,37 @@
 
 namespace {
 
-std::string window_calls;          // what the window-size callback called last, one call a line
-std::string frame_calls;           // what the display callback called for the last frame
-std::string drawing;               // the frame being drawn
-std::string* recording = nullptr;  // outside the callbacks nothing is written down
+std::string opening_calls;  // what the program called before its main loop, one call a line
+std::string window_calls;   // what the window-size callback called last
+std::string frame_calls;    // what the display callback called for the last frame
+std::string drawing;        // the frame being drawn
+// From the start to the main loop, then in the callbacks only.
+std::string* recording = &opening_calls;
 
 void (*program_reshape)(int, int) = nullptr;
 void (*program_display)() = nullptr;
+
+// GLUT's display mode bits, by name.
+struct DisplayMode {
+  unsigned int bits;
+};
+
+std::string Text(DisplayMode mode) {
+  struct Bit {
+    unsigned int bit;
+    const char* name;
+  };
+  const Bit kBits[] = {{GLUT_DOUBLE, "GLUT_DOUBLE"},
+                       {GLUT_ACCUM, "GLUT_ACCUM"},
+                       {GLUT_ALPHA, "GLUT_ALPHA"},
+                       {GLUT_DEPTH, "GLUT_DEPTH"},
+                       {GLUT_STENCIL, "GLUT_STENCIL"}};
+  std::string names = mode.bits & GLUT_INDEX ? "GLUT_INDEX" : "GLUT_RGB";
+  for (const Bit& bit : kBits) {
+    if (mode.bits & bit.bit) names += std::string(" | ") + bit.name;
+  }
+  return names;
+}
 
 template <typename... Args>
 void Record(const char* name, Args... args) {
@@ -111,6 +135,28 @@ void LabSwapBuffers() {
   WebSwapBuffers();
 }
 
+void LabInitWindowSize(int width, int height) {
+  Record("glutInitWindowSize", width, height);
+  WebInitWindowSize(width, height);
+}
+void LabInitDisplayMode(unsigned int mode) {
+  Record("glutInitDisplayMode", DisplayMode{mode});
+  glutInitDisplayMode(mode);
+}
+int LabCreateWindow(const char* title) {
+  Record("glutCreateWindow", title);
+  return glutCreateWindow(title);
+}
+void LabEnable(GLenum capability) {
+  Record("glEnable", capability);
+  glEnable(capability);
+}
+void LabMainLoop() {
+  Record("glutMainLoop");
+  recording = nullptr;
+  glutMainLoop();
+}
+
 void LabReshapeFunc(void (*reshape)(int, int)) {
   program_reshape = reshape;
   glutReshapeFunc(RecordedReshape);
@@ -121,6 +167,9 @@ void LabDisplayFunc(void (*display)()) {
 }
 
 extern "C" {
+const char* LabOpeningCalls() { return opening_calls.c_str(); }
 const char* LabWindowCalls() { return window_calls.c_str(); }
 const char* LabFrameCalls() { return frame_calls.c_str(); }
+// A frame drawn now, as GLUT's redisplay draws one: for the lab's benchmark.
+void LabRedraw() { RecordedDisplay(); }
 }

@@ -1,6 +1,7 @@
-// The lab's stand-ins for the calls the program makes in its window-size and display
-// callbacks: each is written down as the program made it, then served by the web layer. The
-// lab's panel lists what the last of each callback called.
+// The lab's stand-ins for the calls the program makes as it opens its window and in its
+// window-size and display callbacks: each is written down as the program made it, then served
+// by the web layer or GL. The lab's panel lists what the program called before its main loop,
+// and what the last of each callback called.
 #pragma once
 
 #include <GL/gl.h>
@@ -24,6 +25,11 @@ void LabOrtho(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top, GLdo
               GLdouble far);
 void LabSolidTorus(GLdouble inner_radius, GLdouble outer_radius, GLint sides, GLint rings);
 void LabSwapBuffers();
+void LabInitWindowSize(int width, int height);
+void LabInitDisplayMode(unsigned int mode);
+int LabCreateWindow(const char* title);
+void LabEnable(GLenum capability);
+void LabMainLoop();
 
 // The callbacks are wrapped, so that what each one calls is kept apart.
 void LabReshapeFunc(void (*reshape)(int width, int height));

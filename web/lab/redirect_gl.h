@@ -3,7 +3,6 @@
 // build (../redirect_gl.h) routes them there directly.
 #pragma once
 
-#include "immediate_mode.h"
 #include "recorded_gl.h"
 
 #define glBegin LabBegin
@@ -25,4 +24,8 @@
 #define glutSwapBuffers LabSwapBuffers
 #define glutReshapeFunc LabReshapeFunc
 #define glutDisplayFunc LabDisplayFunc
-#define glutInitWindowSize WebInitWindowSize
+#define glutInitWindowSize LabInitWindowSize
+#define glutInitDisplayMode LabInitDisplayMode
+#define glutCreateWindow LabCreateWindow
+#define glEnable LabEnable
+#define glutMainLoop LabMainLoop
