@@ -24,7 +24,7 @@ const VERSION = cached("CMAKE_PROJECT_VERSION");
 // folder.
 const WAYS_ON = [
   ["How the car is drawn", `${HOME}/blob/v${VERSION}/docs/drawing.md`, "docs/drawing.md"],
-  ["Experiments", "lab/"],
+  ["Lab", "lab/"],
   ["Source", HOME],
   ["Downloads", `${HOME}/releases/tag/v${VERSION}`],
 ];

@@ -1,7 +1,8 @@
 // Takes the docs' pictures of the page: a phone, a tablet and a desktop, each after a few
-// taps or keys forward and a drag that shows the car from three-quarters. One image pixel per
-// CSS pixel. Usage: node screenshots.mjs URL DIR (writes DIR/phone.png, tablet.png,
-// desktop-web.png).
+// taps or keys forward and a drag that shows the car from three-quarters; then the lab's
+// swapped experiment in the guide's pose on a desktop and a phone. One image pixel per CSS
+// pixel. Usage: node screenshots.mjs URL DIR (writes DIR/phone.png, tablet.png,
+// desktop-web.png, lab.png, lab-phone.png).
 import { join } from "node:path";
 import { DEVICES, canvasBox, openPage, startBrowser, touchScreen } from "./browser_page.mjs";
 
@@ -29,6 +30,21 @@ for (const [device, name] of [
     await page.mouse.move(...to, { steps: 5 });
     await page.mouse.up();
   }
+  await page.waitForTimeout(500);
+  await page.screenshot({ path: join(dir, name), scale: "css" });
+  await context.close();
+}
+for (const [device, name] of [
+  ["desktop", "lab.png"],
+  ["phone", "lab-phone.png"],
+]) {
+  const context = await browser.newContext(DEVICES[device]);
+  const page = await context.newPage();
+  await page.goto(`${url}lab/#swapped`);
+  await page.waitForFunction(() => window.lab?.views.every((view) => view.firstFrameMs));
+  await page.click("#guide-pose");
+  // The controls and the views, as far as the screen goes.
+  await page.locator("#controls").evaluate((controls) => controls.scrollIntoView());
   await page.waitForTimeout(500);
   await page.screenshot({ path: join(dir, name), scale: "css" });
   await context.close();

@@ -364,7 +364,7 @@ for (const [engine, can] of Object.entries(ENGINES)) {
             return [focused.id || focused.innerText, focused.matches(":focus-visible"), style.outlineStyle, style.outlineWidth];
           };
           // The ways on come first.
-          for (const link of ["How the car is drawn", "Experiments", "Source", "Downloads"]) {
+          for (const link of ["How the car is drawn", "Lab", "Source", "Downloads"]) {
             await tab.press("Tab");
             assert.deepEqual(await tab.evaluate(ring), [link, true, "solid", "3px"], "the focus and its ring");
           }
