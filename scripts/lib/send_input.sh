@@ -26,7 +26,12 @@ send_input() {
   xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus --sync "$1" || return
   middle=$(xwininfo -id "$1" | awk '/Width:/ {w=$NF} /Height:/ {h=$NF} END {print int(w / 2), int(h / 2)}')
   input_steps xdotool "$1" "${middle% *}" "${middle#* }" "$2" || return
-  await_stillness "$1" "${3:-}"
+  # The viewer draws input as it reads it: on a busy machine it can draw part of it and then wait
+  # its turn, so a picture that holds only briefly need not be the last one. Five grabs in a row
+  # the same, a quarter second apart, show one that held for a second.
+  picture=${3:-$(mktemp)}
+  grab_window "$1" "$picture" 5 0.25
+  [ -n "${3:-}" ] || rm -f "$picture"
 }
 
 # Runs the command $1 with the xdotool arguments of each step of the words $5, given to window $2
@@ -76,24 +81,4 @@ await_viewable() {
     [ "$viewable_tries" -lt 200 ] || { echo "window $1 did not come on screen" >&2; return 1; }
     sleep 0.05
   done
-}
-
-# Waits until window $1 has shown the same picture for a second, and writes it to the PNG $2 if
-# given. The viewer draws input as it reads it: on a busy machine it can draw part of it and then
-# wait its turn, so a picture that holds only briefly need not be the last one.
-await_stillness() {
-  still=$(mktemp) latest=$(mktemp)
-  grab_window "$1" "$still"
-  held=0 stillness_tries=0
-  while [ "$held" -lt 4 ]; do
-    sleep 0.25
-    grab_window "$1" "$latest"
-    if cmp -s "$latest" "$still"; then held=$((held + 1)); else held=0; mv "$latest" "$still"; fi
-    stillness_tries=$((stillness_tries + 1))
-    if [ "$stillness_tries" -ge 100 ]; then
-      echo "window $1 did not settle on a picture" >&2; rm -f "$still" "$latest"; return 1
-    fi
-  done
-  if [ -n "$2" ]; then mv "$still" "$2"; fi
-  rm -f "$still" "$latest"
 }

@@ -57,19 +57,23 @@ wait_for_window() {
   return 1
 }
 
-# Writes the client area of window $1 to the PNG $2 once two grabs in a row agree.
+# Writes the client area of window $1 to the PNG $2 once $3 grabs in a row agree (2 if not given),
+# taken $4 seconds apart (at once if not given); after 50 grabs, the last one.
 # Without a window manager the window's own grab can lose a row, so crop the root window.
 grab_window() {
   geometry=$(xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
     /Width:/ {w=$NF} /Height:/ {h=$NF} END {if (x < 0) {w += x; x = 0} if (y < 0) {h += y; y = 0} printf "%dx%d+%d+%d", w, h, x, y}')
   previous=""
+  agreeing=0
   tries=0
   while [ "$tries" -lt 50 ]; do
     import -window root -crop "$geometry" +repage -depth 8 "$2.tmp.png"
     current=$(md5sum < "$2.tmp.png")
-    if [ "$current" = "$previous" ]; then mv "$2.tmp.png" "$2"; return 0; fi
+    if [ "$current" = "$previous" ]; then agreeing=$((agreeing + 1)); else agreeing=1; fi
+    if [ "$agreeing" -ge "${3:-2}" ]; then mv "$2.tmp.png" "$2"; return 0; fi
     previous=$current
     tries=$((tries + 1))
+    [ -z "${4:-}" ] || sleep "$4"
   done
   mv "$2.tmp.png" "$2"
 }
