@@ -37,7 +37,10 @@ while [ "$left" -gt 0 ]; do
     --help) usage; exit 0 ;;
     --pose) input_given=true; words="$words $(guide_input pose)" ;;
     --input)
-      if [ "$left" -eq 0 ]; then echo "--input wants WORDS; scripts/run.sh --help says which" >&2; exit 2; fi
+      if [ "$left" -eq 0 ]; then
+        echo "--input wants WORDS; scripts/run.sh --help says which" >&2
+        exit 2
+      fi
       input_given=true; words="$words $1"
       shift
       left=$((left - 1)) ;;
@@ -62,7 +65,8 @@ if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   car_pid=$!
   # A viewer started in the background ignores Ctrl+C: end it with this script.
   trap 'kill "$car_pid" 2>/dev/null || true' EXIT
-  trap 'exit 130' INT TERM
+  trap 'exit 130' INT
+  trap 'exit 143' TERM
   window=$(wait_for_window Car "$others")
   send_input "$window" "$words"
   echo "Gave the viewer the input \"$words\"."

@@ -7,9 +7,12 @@
 # Prints the words the guide gives for its picture drawing/try/$1.png ("pose" is the guide's pose).
 # Run from the top of the source.
 guide_input() {
-  words=$(tools/guide-experiments.sh list | sed -n "s/^$1|[^|]*|//p")
-  [ -n "$words" ] || { echo "docs/drawing.md gives no input for drawing/try/$1.png" >&2; return 1; }
-  echo "$words"
+  guide_words=$(tools/guide-experiments.sh list | sed -n "s/^$1|[^|]*|//p")
+  if [ -z "$guide_words" ]; then
+    echo "docs/drawing.md gives no input for drawing/try/$1.png" >&2
+    return 1
+  fi
+  echo "$guide_words"
 }
 
 # Fails with status 2, saying why, if the words $1 are not input the viewer can be given.
@@ -24,7 +27,8 @@ send_input() {
   await_viewable "$1" || return
   # A window manager gives the window the keyboard when asked through it; without one, take it.
   xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus --sync "$1" || return
-  middle=$(xwininfo -id "$1" | awk '/Width:/ {w=$NF} /Height:/ {h=$NF} END {print int(w / 2), int(h / 2)}')
+  middle=$(xwininfo -id "$1" |
+    awk '/Width:/ {w = $NF} /Height:/ {h = $NF} END {print int(w / 2), int(h / 2)}')
   input_steps xdotool "$1" "${middle% *}" "${middle#* }" "$2" || return
   # The viewer draws input as it reads it: on a busy machine it can draw part of it and then wait
   # its turn, so a picture that holds only briefly need not be the last one. Five grabs in a row
@@ -52,13 +56,16 @@ input_steps() {
         fi
         # X reports the release where the last motion left the pointer.
         $step_run mousemove --window "$step_window" "$middle_x" "$middle_y" mousedown 1 \
-          mousemove --window "$step_window" $((middle_x + $2)) $((middle_y + $3)) mouseup 1 || return
+          mousemove --window "$step_window" $((middle_x + $2)) $((middle_y + $3)) mouseup 1 ||
+          return
         shift 3 ;;
       left | right | up | down)
         if [ "$#" -lt 2 ] || ! is_number "$2"; then
           echo "$1 wants a count of presses" >&2; return 2
         fi
-        case $1 in left) keysym=Left ;; right) keysym=Right ;; up) keysym=Up ;; down) keysym=Down ;; esac
+        case $1 in
+          left) keysym=Left ;; right) keysym=Right ;; up) keysym=Up ;; down) keysym=Down ;;
+        esac
         [ "$2" -eq 0 ] || $step_run key --delay 0 --repeat "$2" "$keysym" || return
         shift 2 ;;
       *) echo "no such input: $1 (drag DX DY, left|right|up|down COUNT)" >&2; return 2 ;;

@@ -34,8 +34,8 @@ for name in pose rolled; do
 
   size=$(identify -format '%w %h' "$scratch/$name.png")
   width=${size% *} height=${size#* }
-  convert "$scratch/$name.png" -crop "$((width / 2))x$((height / 2))+$((width / 4))+$((height / 4))" \
-    +repage -depth 8 "$scratch/$name-middle.png"
+  middle="$((width / 2))x$((height / 2))+$((width / 4))+$((height / 4))"
+  convert "$scratch/$name.png" -crop "$middle" +repage -depth 8 "$scratch/$name-middle.png"
   # The number of pixels that differ, on stderr; an error for pictures of different sizes.
   if ! differ=$(compare -metric AE "$scratch/$name-middle.png" "docs/drawing/try/$name.png" \
     "$scratch/$name-diff.png" 2>&1); then
