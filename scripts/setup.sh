@@ -1,9 +1,9 @@
 #!/bin/sh
 # Installs the Debian packages that are missing for a purpose: "run" (build and start the
-# viewer), "test" (build and run every test), "web" (build the web page), "pictures" (make
-# the README's pictures), "guide" (make the pictures of docs/drawing.md) or "windows"
-# (cross-build, package and test the Windows program). Runs apt-get as root, through sudo
-# otherwise.
+# viewer), "input" (the same, and give it input: scripts/run.sh --pose or --input), "test" (build
+# and run every test), "web" (build the web page), "pictures" (make the README's pictures),
+# "guide" (make the pictures of docs/drawing.md) or "windows" (cross-build, package and test the
+# Windows program). Runs apt-get as root, through sudo otherwise.
 set -eu
 
 run_packages="cmake make g++ pkg-config freeglut3-dev libgl1-mesa-dri xvfb xauth x11-utils imagemagick"
@@ -34,8 +34,10 @@ test_packages="$test_packages shellcheck"
 test_config_packages="libgtest-dev libbenchmark-dev libx11-dev libxtst-dev libpng-dev"
 # tools/guide-pictures.sh: the guide's picture tools and the viewer, patched, on a private Xvfb.
 guide_packages="$run_packages git $test_config_packages"
+# scripts/run.sh --pose or --input: xdotool gives the viewer the input.
+input_packages="$run_packages xdotool"
 # tools/screenshots.sh: the viewer on a virtual display, driven by xdotool.
-pictures_packages="$run_packages xdotool"
+pictures_packages=$input_packages
 # scripts/windows.sh: the mingw-w64 cross compiler, dpkg-dev to unpack freeglut's source package,
 # GoogleTest's sources, NSIS for the installer, and Wine on a virtual display to run it all; the
 # Linux build it compares with configures the tests, which need the rest.
@@ -50,6 +52,7 @@ reproducible_packages="$release_packages git diffoscope-minimal"
 
 case "${1:-}" in
   run) wanted=$run_packages ;;
+  input) wanted=$input_packages ;;
   test) wanted=$test_packages ;;
   web) wanted=$web_packages ;;
   pictures) wanted=$pictures_packages ;;
@@ -57,7 +60,7 @@ case "${1:-}" in
   windows) wanted=$windows_packages ;;
   release) wanted=$release_packages ;;
   reproducible) wanted=$reproducible_packages ;;
-  *) echo "usage: $0 run|test|web|pictures|guide|windows|release|reproducible" >&2; exit 2 ;;
+  *) echo "usage: $0 run|input|test|web|pictures|guide|windows|release|reproducible" >&2; exit 2 ;;
 esac
 if [ "$1" = test ] && ! command -v npm >/dev/null 2>&1; then wanted="$wanted nodejs npm"; fi
 
