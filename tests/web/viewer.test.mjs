@@ -363,8 +363,8 @@ for (const [engine, can] of Object.entries(ENGINES)) {
             const style = getComputedStyle(focused);
             return [focused.id || focused.innerText, focused.matches(":focus-visible"), style.outlineStyle, style.outlineWidth];
           };
-          // The ways on come first.
-          for (const link of ["How the car is drawn", "Lab", "Source", "Downloads"]) {
+          // The ways on come first, then the lab's link in the sentence on what the page is.
+          for (const link of ["How the car is drawn", "Source", "Downloads", "the lab"]) {
             await tab.press("Tab");
             assert.deepEqual(await tab.evaluate(ring), [link, true, "solid", "3px"], "the focus and its ring");
           }
