@@ -133,13 +133,15 @@ async function loadOnce(browser, which, picture) {
   return result;
 }
 
-// One frame of both of the lab's views, `count` times, with their panels open or closed: the
-// time per frame of the script and the style and layout it leaves (ms).
+// A press of Left and a frame of both of the lab's views, `count` times, with their panels
+// open or closed: the time per frame of the script and the style and layout it leaves (ms).
+// Each press changes the steered wheels' calls, as a learner's press does.
 function labFrames([count, open]) {
   for (const panel of document.querySelectorAll("details.calls")) panel.open = open;
   document.body.getBoundingClientRect();
   const start = performance.now();
   for (let i = 0; i < count; i++) {
+    for (const view of lab.views) view.module._LabSpecial(100);
     lab.drawFrame();
     document.body.getBoundingClientRect();
   }
@@ -279,7 +281,7 @@ row("Its main thread's share, ms (the redraws without the read); redraw floor",
   column(loads.page, "redraw", 1), column(loads.redraw, "redraw", 1), fine, "at most 2 ×");
 row("The lab: one experiment open (lab/#swapped), both views drawn, ms since navigation; the page's first frame",
   loads.lab.map((r) => r.opened), column(loads.page, "start", 0), ms, "");
-row(`The lab: one frame of both views with the panels of calls open, ms (${LAB_FRAMES} frames, script, style and layout); with them closed`,
+row(`The lab: a press of Left and a frame of both views with the panels of calls open, ms (${LAB_FRAMES} in a row, script, style and layout); with them closed`,
   loads.lab.flatMap((r) => r.open), loads.lab.flatMap((r) => r.closed), fine, "");
 if (audits) {
   const scores = (side, i) => audits[side].map((r) => r[i]);

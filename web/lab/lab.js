@@ -3,7 +3,7 @@
 // every view's own handlers, in the same order with the same numbers, so the views hold the
 // same scene; it shows each view's calls after each frame.
 import { experiments, guide } from "./experiments.js";
-import { differing, showCalls } from "./calls_panel.js";
+import { differences, showCalls } from "./calls_panel.js";
 
 const GLUT_DOWN = 0;
 const GLUT_UP = 1;
@@ -89,22 +89,33 @@ const lines = (text) => text.split("\n").filter(Boolean);
 function frameDrawn(view) {
   const { module } = view;
   view.firstFrameMs ??= performance.now();
-  view.openingCalls = lines(module.UTF8ToString(module._LabOpeningCalls()));
-  view.windowCalls = lines(module.UTF8ToString(module._LabWindowCalls()));
-  view.frameCalls = lines(module.UTF8ToString(module._LabFrameCalls()));
+  // A list that has not changed stays the same array, so the panels can pass it by.
+  const kept = (calls, text) => {
+    const now = lines(text);
+    return now.length === calls.length && now.every((call, i) => call === calls[i]) ? calls : now;
+  };
+  if (!view.openingCalls.length) view.openingCalls = lines(module.UTF8ToString(module._LabOpeningCalls()));
+  view.windowCalls = kept(view.windowCalls, module.UTF8ToString(module._LabWindowCalls()));
+  view.frameCalls = kept(view.frameCalls, module.UTF8ToString(module._LabFrameCalls()));
   view.canvas.setAttribute("aria-label", `${view.heading}: ${sceneWords(sceneNumbers(view))}`);
   showPanels();
 }
 
-// Only open panels follow the frames; with two views, each marks where the other differs.
+// Only open panels follow the frames; with two views, the calls where they differ are marked
+// on both. A list is shown again only when its calls or the other view's have changed.
 function showPanels() {
-  for (const view of views) {
-    if (!view.panel.open) continue;
-    const other = views.find((v) => v !== view && v.module);
-    const marks = (calls, otherCalls) => (other ? differing(calls, otherCalls) : []);
-    showCalls(view.openingList, view.openingCalls, marks(view.openingCalls, other?.openingCalls));
-    showCalls(view.windowList, view.windowCalls, marks(view.windowCalls, other?.windowCalls));
-    showCalls(view.frameList, view.frameCalls, marks(view.frameCalls, other?.frameCalls));
+  const drawn = views.filter((view) => view.module);
+  for (const part of ["opening", "window", "frame"]) {
+    const lists = drawn.map((view) => view[`${part}Calls`]);
+    const shown = (list) => list.shownFrom?.length === lists.length && list.shownFrom.every((calls, i) => calls === lists[i]);
+    const stale = drawn.filter((view) => view.panel.open && !shown(view[`${part}List`]));
+    if (!stale.length) continue;
+    const marks = lists.length === 2 ? differences(...lists) : [[]];
+    for (const view of stale) {
+      const list = view[`${part}List`];
+      list.shownFrom = lists;
+      showCalls(list, view[`${part}Calls`], marks[drawn.indexOf(view)]);
+    }
   }
 }
 
