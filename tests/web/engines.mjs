@@ -331,18 +331,19 @@ export async function waitFor(tab, what, fn, arg, ms = 20000) {
   }
 }
 
-// Serves a copy of the built page whose index.html starts (after its charset) with
-// test_hooks.js.
+// Serves a copy of the built page whose index.html, the viewer's and the lab's, starts (after
+// its charset) with test_hooks.js.
 export async function serveRecordedPage() {
   const copy = mkdtempSync(join(tmpdir(), "car-page-"));
   const remove = () => rmSync(copy, { recursive: true, force: true });
   process.once("exit", remove);
   cpSync(pageDir, copy, { recursive: true });
   const hooks = readFileSync(new URL("test_hooks.js", import.meta.url), "utf8");
-  const index = join(copy, "index.html");
-  const html = readFileSync(index, "utf8");
   const top = /<head>(\s*<meta charset[^>]*>)?/i;
-  writeFileSync(index, html.replace(top, (head) => `${head}\n<script>\n${hooks}</script>`));
+  for (const index of [join(copy, "index.html"), join(copy, "lab/index.html")]) {
+    const html = readFileSync(index, "utf8");
+    writeFileSync(index, html.replace(top, (head) => `${head}\n<script>\n${hooks}</script>`));
+  }
   const server = await startServer(copy);
   return {
     url: server.url,
