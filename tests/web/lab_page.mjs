@@ -9,8 +9,10 @@ export const { experiments } = await import(pathToFileURL(join(pageDir, "lab/exp
 export const asWritten = experiments[0];
 export const patched = experiments.slice(1);
 
-// The scene numbers' order, the scene's own: record_x is the finished drags across.
+// The scene numbers' order, the scene's own: record_x and record_y are the finished drags
+// across and down, in pixels (degrees).
 export const RECORD_X = 4;
+export const RECORD_Y = 5;
 
 // The lab on the server at `url`: one experiment beside the program as written, or the program
 // alone.
@@ -28,8 +30,9 @@ export function viewNumbers() {
   return lab.views.map((view) => lab.sceneNumbers(view));
 }
 
-// Run in the lab: the middle of what `selector` selects, in the window.
-export function centreOf(selector) {
-  const box = document.querySelector(selector).getBoundingClientRect();
+// Run in the lab: the middle of the control named `name`, in the window.
+export function buttonCentre(name) {
+  const button = [...document.querySelectorAll("#controls button")].find((b) => (b.ariaLabel ?? b.textContent) === name);
+  const box = button.getBoundingClientRect();
   return [box.x + box.width / 2, box.y + box.height / 2];
 }
