@@ -20,6 +20,7 @@ import { connect, createServer } from "node:net";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { createInterface } from "node:readline";
+import { after, before } from "node:test";
 import { setTimeout as sleep } from "node:timers/promises";
 import { promisify } from "node:util";
 import { PNG } from "pngjs";
@@ -329,6 +330,22 @@ export async function waitFor(tab, what, fn, arg, ms = 20000) {
     if (Date.now() > deadline) throw new Error(`timed out waiting for ${what}`);
     await sleep(50);
   }
+}
+
+// A served copy of the page with its test hooks and `engine`'s browser, for the tests of the
+// suite that calls this: started before them, stopped after them. Its `server` and `browser`
+// are there once the tests run.
+export function recordedPageIn(engine) {
+  const shared = {};
+  before(async () => {
+    shared.server = await serveRecordedPage();
+    shared.browser = await launch(engine);
+  });
+  after(async () => {
+    await shared.browser?.close();
+    await shared.server?.stop();
+  });
+  return shared;
 }
 
 // Serves a copy of the built page whose index.html, the viewer's and the lab's, starts (after

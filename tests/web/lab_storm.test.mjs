@@ -6,8 +6,8 @@
 // experiment, Firefox and WebKitGTK one, shorter. Each storm prints its seed (LAB_STORM_SEED=N
 // replays it) and names it in a failure; LAB_STORM_EVENTS sets Chromium's length.
 import assert from "node:assert/strict";
-import { after, before, describe, test } from "node:test";
-import { ENGINES, launch, serveRecordedPage, waitFor } from "./engines.mjs";
+import { describe, test } from "node:test";
+import { ENGINES, recordedPageIn, waitFor } from "./engines.mjs";
 import { RECORD_X, RECORD_Y, buttonCentre, labStarted, labUrl, patched, viewNumbers } from "./lab_page.mjs";
 import { generator } from "./seeded_random.mjs";
 
@@ -30,21 +30,12 @@ function canvasBox(i) {
 
 for (const engine of Object.keys(ENGINES)) {
   describe(`the lab in ${engine}`, () => {
-    let server;
-    let browser;
-    before(async () => {
-      server = await serveRecordedPage();
-      browser = await launch(engine);
-    });
-    after(async () => {
-      await browser?.close();
-      await server?.stop();
-    });
+    const shared = recordedPageIn(engine);
 
     // Opens lab/#`name` once both views have drawn, the controls and views in the window; runs
     // the steps; fails on any page or console error, or WebGL warning, on the way.
     async function withLab(name, steps) {
-      const tab = await browser.open(labUrl(server.url, name), DESKTOP);
+      const tab = await shared.browser.open(labUrl(shared.server.url, name), DESKTOP);
       try {
         await waitFor(tab, "both views", labStarted, 2);
         await tab.evaluate(() => document.getElementById("controls").scrollIntoView());
