@@ -10,7 +10,15 @@ import { join } from "node:path";
 import { describe, test } from "node:test";
 import { fileURLToPath } from "node:url";
 import { axeFindings } from "./axe.mjs";
-import { DEVICES, canvasBox, openPage, serverAndBrowser, settledPicture, touchScreen, waitForFirstFrame } from "./browser_page.mjs";
+import {
+  DEVICES,
+  canvasBox,
+  openPage,
+  serverAndBrowser,
+  settledPicture,
+  touchScreen,
+  waitForFirstFrame,
+} from "./browser_page.mjs";
 import { RECORD_X, asWritten, experiments, labStarted, labUrl, patched, viewCount, viewNumbers } from "./lab_page.mjs";
 
 const repo = fileURLToPath(new URL("../..", import.meta.url));
@@ -44,7 +52,8 @@ function hostCalls(program, [width, height], input) {
   const tool = join(hostTools, program === asWritten.name ? "frame_calls" : `frame_calls_${program}`);
   assert.ok(
     existsSync(tool),
-    `${tool} is missing: build the host's tools first (cmake --preset test && cmake --build build/test -j2 --target frame_calls guide_try_frame_calls)`,
+    `${tool} is missing: build the host's tools first ` +
+      "(cmake --preset test && cmake --build build/test -j2 --target frame_calls guide_try_frame_calls)",
   );
   return execFileSync(tool, [String(width), String(height), ...input], { encoding: "utf8" }).split("\n").filter(Boolean);
 }
@@ -201,7 +210,7 @@ describe("the lab in Chromium", () => {
     }
   }
 
-  test("the keyboard alone: Tab reaches each link, control, view and panel with a ring; Enter and Space press; arrows on a view drive both", async () => {
+  test("the keyboard alone: Tab reaches every link, control, view and panel, each ringed; Enter, Space and arrows work", async () => {
     const experiment = patched.find((e) => e.name === "swapped");
     const { page, errors } = await openLab(experiment.name);
     try {

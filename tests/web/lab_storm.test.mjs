@@ -1,10 +1,11 @@
 // The lab in each browser engine: lab/#swapped starts both views and The guide's pose sets
 // both; then seeded storms of mixed input (arrow keys on a view, drags with one button and with
 // two on either view, the Turn view and Drive buttons, The guide's pose and Start), after each
-// of which both views hold the same scene: every input reached both; and each drag, however
-// many buttons it took, turned them by the pointer's travel, no more, no less. Chromium storms every
-// experiment, Firefox and WebKitGTK one, shorter. Each storm prints its seed (LAB_STORM_SEED=N
-// replays it) and names it in a failure; LAB_STORM_EVENTS sets Chromium's length.
+// step of which both views hold the same scene, so every input reached both, and a drag,
+// however many buttons it took, has turned them by the pointer's travel, no more, no less.
+// Chromium storms every experiment, Firefox and WebKitGTK one, shorter. Each storm prints its
+// seed (LAB_STORM_SEED=N replays it) and names it in a failure; LAB_STORM_EVENTS sets
+// Chromium's length.
 import assert from "node:assert/strict";
 import { describe, test } from "node:test";
 import { ENGINES, recordedPageIn, waitFor } from "./engines.mjs";
@@ -122,7 +123,8 @@ for (const engine of Object.keys(ENGINES)) {
             const [written, patch] = await tab.evaluate(viewNumbers);
             const step = `seed ${stormSeed}, step ${i + 1} (${kind})`;
             assert.deepEqual(patch, written, `${step}: the views' scene numbers differ`);
-            if (turn) assert.deepEqual([written[RECORD_X] - last[RECORD_X], written[RECORD_Y] - last[RECORD_Y]], turn, `${step}: the turn`);
+            const turned = [written[RECORD_X] - last[RECORD_X], written[RECORD_Y] - last[RECORD_Y]];
+            if (turn) assert.deepEqual(turned, turn, `${step}: the turn`);
             assert.ok(written.every(Number.isFinite), `${step}: scene numbers not finite: ${written}`);
             if (written.some((n, j) => n !== last[j])) changes++;
             last = written;
