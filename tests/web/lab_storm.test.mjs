@@ -23,6 +23,23 @@ const KEYS = ["ArrowUp", "ArrowDown", "ArrowLeft", "ArrowRight"];
 const TURN_BUTTONS = ["View from further left", "View from higher", "View from lower", "View from further right"];
 const DRIVE_BUTTONS = ["Steer left", "Forward", "Back", "Steer right"];
 
+// Run in the lab: where the pointer last went down and came up, in whole CSS pixels of the
+// view's box, as the engine gave them to the page (Firefox's are at times a fraction off the
+// driver's whole pixels).
+function recordPointerEnds() {
+  window.pointerEnds = {};
+  for (const type of ["pointerdown", "pointerup"]) {
+    window.addEventListener(
+      type,
+      (event) => {
+        const box = event.target.getBoundingClientRect();
+        pointerEnds[type] = [Math.round(event.clientX - box.left), Math.round(event.clientY - box.top)];
+      },
+      true,
+    );
+  }
+}
+
 // Run in the lab: the box of its `i`th canvas.
 function canvasBox(i) {
   const { x, y, width, height } = document.querySelectorAll("#views canvas")[i].getBoundingClientRect();
@@ -73,10 +90,12 @@ for (const engine of Object.keys(ENGINES)) {
         const random = generator(stormSeed);
         const ran = [];
         await withLab(name, async (tab) => {
-          // A drag on either view, in whole pixels of the window; resolves to the turn it must
-          // give, across and down: the pointer's travel in whole CSS pixels of the view's box.
+          // A drag on either view; resolves to the turn it must give, across and down: the
+          // pointer's travel from its press to its release.
+          await tab.evaluate(recordPointerEnds);
           const drag = async (buttons) => {
             const box = await tab.evaluate(canvasBox, random.below(2));
+            await tab.evaluate(() => (pointerEnds = {}));
             const points = Array.from({ length: 4 }, () => [
               Math.round(box.x + 20 + random.below(box.width - 40)),
               Math.round(box.y + 20 + random.below(box.height - 40)),
@@ -94,9 +113,8 @@ for (const engine of Object.keys(ENGINES)) {
             }
             await tab.mouseMove(...points[3]);
             await tab.mouseUp(buttons.at(-1));
-            const inBox = ([x, y]) => [Math.round(x - box.x), Math.round(y - box.y)];
-            const [[x0, y0], [x1, y1]] = [inBox(points[0]), inBox(points[3])];
-            return [x1 - x0, y1 - y0];
+            const { pointerdown, pointerup } = await tab.evaluate(() => pointerEnds);
+            return [pointerup[0] - pointerdown[0], pointerup[1] - pointerdown[1]];
           };
           const steps = {
             keys: async () => {
