@@ -90,7 +90,7 @@ function differingPixels([a, b]) {
   return count;
 }
 
-describe("the lab in Chromium", () => {
+describe("the lab's calls, pictures and access, in Chromium", () => {
   const shared = serverAndBrowser();
 
   // Opens lab/#`name` in `context` once its views have drawn; `errors` as openPage's.
