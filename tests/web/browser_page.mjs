@@ -96,23 +96,23 @@ export function serverAndBrowser() {
   return shared;
 }
 
-// Opens the page and waits for its first frame. `errors` collects page errors and console
-// errors, and the console warnings after the first frame (the GL emulation's notes on how it
-// started come before it).
-export async function openPage(context, url, viewport) {
+// Opens the page and waits for its first frame (or what `started` waits for: the lab's are
+// other). `errors` collects page errors and console errors, and the console warnings after the
+// first frame (the GL emulation's notes on how it started come before it).
+export async function openPage(context, url, viewport, started = waitForFirstFrame) {
   const page = await context.newPage();
   if (viewport) await page.setViewportSize(viewport);
   const errors = [];
-  let started = false;
+  let running = false;
   page.on("pageerror", (error) => errors.push(error.message));
   page.on("console", (message) => {
-    if (message.type() === "error" || (started && message.type() === "warning")) {
+    if (message.type() === "error" || (running && message.type() === "warning")) {
       errors.push(message.text());
     }
   });
   await page.goto(url);
-  const firstFrameMs = await waitForFirstFrame(page);
-  started = true;
+  const firstFrameMs = await started(page);
+  running = true;
   return { page, errors, firstFrameMs };
 }
 
@@ -120,18 +120,18 @@ export async function waitForFirstFrame(page) {
   return (await page.waitForFunction(() => window.Module?.firstFrameMs)).jsonValue();
 }
 
-// The canvas's box in CSS pixels.
-export function canvasBox(page) {
-  return page.evaluate(() => {
-    const { x, y, width, height } = document.getElementById("canvas").getBoundingClientRect();
+// The canvas's box in CSS pixels: the viewer's, or the one `canvas` selects (the lab has two).
+export function canvasBox(page, canvas = "#canvas") {
+  return page.evaluate((selector) => {
+    const { x, y, width, height } = document.querySelector(selector).getBoundingClientRect();
     return { x, y, width, height };
-  });
+  }, canvas);
 }
 
 // The canvas as shown, at the screen's own resolution, once two grabs in a row agree. A clip
 // of the page (not an element shot, which comes out a pixel larger) is its picture.
-export async function settledPicture(page) {
-  const clip = await canvasBox(page);
+export async function settledPicture(page, canvas = "#canvas") {
+  const clip = await canvasBox(page, canvas);
   const deadline = Date.now() + 10000;
   let last = await page.screenshot({ clip });
   for (;;) {

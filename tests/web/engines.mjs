@@ -20,6 +20,7 @@ import { connect, createServer } from "node:net";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { createInterface } from "node:readline";
+import { after, before } from "node:test";
 import { setTimeout as sleep } from "node:timers/promises";
 import { promisify } from "node:util";
 import { PNG } from "pngjs";
@@ -331,18 +332,35 @@ export async function waitFor(tab, what, fn, arg, ms = 20000) {
   }
 }
 
-// Serves a copy of the built page whose index.html starts (after its charset) with
-// test_hooks.js.
+// A served copy of the page with its test hooks and `engine`'s browser, for the tests of the
+// suite that calls this: started before them, stopped after them. Its `server` and `browser`
+// are there once the tests run.
+export function recordedPageIn(engine) {
+  const shared = {};
+  before(async () => {
+    shared.server = await serveRecordedPage();
+    shared.browser = await launch(engine);
+  });
+  after(async () => {
+    await shared.browser?.close();
+    await shared.server?.stop();
+  });
+  return shared;
+}
+
+// Serves a copy of the built page whose index.html, the viewer's and the lab's, starts (after
+// its charset) with test_hooks.js.
 export async function serveRecordedPage() {
   const copy = mkdtempSync(join(tmpdir(), "car-page-"));
   const remove = () => rmSync(copy, { recursive: true, force: true });
   process.once("exit", remove);
   cpSync(pageDir, copy, { recursive: true });
   const hooks = readFileSync(new URL("test_hooks.js", import.meta.url), "utf8");
-  const index = join(copy, "index.html");
-  const html = readFileSync(index, "utf8");
   const top = /<head>(\s*<meta charset[^>]*>)?/i;
-  writeFileSync(index, html.replace(top, (head) => `${head}\n<script>\n${hooks}</script>`));
+  for (const index of [join(copy, "index.html"), join(copy, "lab/index.html")]) {
+    const html = readFileSync(index, "utf8");
+    writeFileSync(index, html.replace(top, (head) => `${head}\n<script>\n${hooks}</script>`));
+  }
   const server = await startServer(copy);
   return {
     url: server.url,

@@ -14,6 +14,7 @@ import { join } from "node:path";
 import { after, before, describe, test } from "node:test";
 import { fileURLToPath } from "node:url";
 import { ENGINES, launch, serveRecordedPage, waitFor } from "./engines.mjs";
+import { generator } from "./seeded_random.mjs";
 import { assertSamePicture, drag, settledPicture } from "./views.mjs";
 
 // A laptop's window: the canvas 800 x 600 below the title.
@@ -39,19 +40,6 @@ const REGRESSIONS = {
   // menu opened and the arrow pressed next never reached the page.
   "a right press before the pointer has moved": 306395714,
 };
-
-// A small seeded generator (mulberry32): the same seed gives the same storm.
-function generator(seed) {
-  let a = seed >>> 0;
-  const next = () => {
-    a = (a + 0x6d2b79f5) >>> 0;
-    let t = a;
-    t = Math.imul(t ^ (t >>> 15), t | 1);
-    t ^= t + Math.imul(t ^ (t >>> 7), t | 61);
-    return ((t ^ (t >>> 14)) >>> 0) / 4294967296;
-  };
-  return { below: (n) => Math.floor(next() * n), pick: (list) => list[Math.floor(next() * list.length)] };
-}
 
 const BUTTONS = ["left", "middle", "right"];
 const KEYS = ["ArrowUp", "ArrowDown", "ArrowLeft", "ArrowRight"];

@@ -17,13 +17,23 @@ window.addEventListener("unhandledrejection", (event) => recordedErrors.push(Str
 
 // The real input events since a driver that sends input from outside the browser emptied the
 // list, for it to know when the page has seen them. A press the page cancels as a pointer event (its buttons do)
-// comes as no mouse event: its pointer event counts as one.
+// comes as no mouse event: its pointer event counts as one. Nor do the moves after it until the
+// pointer's up (the lab's views cancel it), nor a button pressed or let go with another held,
+// which comes as a pointer move naming the button: each pointer move counts as a mouse move, and
+// one naming a button as that button's press or release too.
 const asMouse = { pointerdown: "mousedown", pointerup: "mouseup" };
-for (const type of ["mousemove", "mousedown", "mouseup", "wheel", "pointerdown", "pointerup", "keydown", "keyup"]) {
+const DOM_BUTTON_BITS = [1, 4, 2];
+function pointerMove(event) {
+  const move = `mousemove ${event.clientX} ${event.clientY}`;
+  if (event.button < 0) return [move];
+  return [move, `${event.buttons & DOM_BUTTON_BITS[event.button] ? "mousedown" : "mouseup"} ${event.button}`];
+}
+for (const type of ["mousemove", "mousedown", "mouseup", "wheel", "pointerdown", "pointerup", "pointermove", "keydown", "keyup"]) {
   window.addEventListener(
     type,
     (event) => {
-      if (!event.isTrusted || (type in asMouse && event.pointerType !== "mouse")) return;
+      if (!event.isTrusted || (type.startsWith("pointer") && event.pointerType !== "mouse")) return;
+      if (type === "pointermove") return window.inputEvents?.push(...pointerMove(event));
       const what = type === "mousemove" ? [event.clientX, event.clientY] : type.startsWith("key") ? [event.key] : [event.button];
       window.inputEvents?.push([asMouse[type] ?? type, ...what].join(" "));
     },

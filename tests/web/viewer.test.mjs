@@ -2,11 +2,11 @@
 // drags and touches that change it, and a WebGL context lost and given back. Pictures are
 // checked with pixel probes on flat colour away from edges, or against each other exactly.
 import assert from "node:assert/strict";
-import { readFileSync, statSync } from "node:fs";
-import { createRequire } from "node:module";
+import { statSync } from "node:fs";
 import { join } from "node:path";
 import { setTimeout as sleep } from "node:timers/promises";
 import { after, before, describe, test } from "node:test";
+import { axeFindings } from "./axe.mjs";
 import { HEIGHT, WIDTH, pageDir, recordTurns } from "./browser_page.mjs";
 import { ENGINES, launch, serveRecordedPage, waitFor } from "./engines.mjs";
 import {
@@ -37,9 +37,6 @@ const TURNS = [
   ["turn-right", 4, { dx: -60 }],
 ];
 const DRIVE_BUTTONS = ["Steer left", "Forward", "Back", "Steer right"];
-
-const AXE = readFileSync(createRequire(import.meta.url).resolve("axe-core/axe.min.js"), "utf8");
-const AXE_RULES = ["wcag2a", "wcag2aa", "wcag21a", "wcag21aa", "wcag22aa", "best-practice"];
 
 const loseContext = (tab) =>
   tab.evaluate(() => {
@@ -528,19 +525,10 @@ for (const [engine, can] of Object.entries(ENGINES)) {
             const tint = await tab.evaluate(() => getComputedStyle(document.body).backgroundColor);
             assert.equal(tint, options.dark ? "rgb(29, 36, 43)" : "rgb(221, 227, 233)");
             assertProbes(await settledPicture(tab), START_VIEW);
-            await tab.evaluate((source) => (0, eval)(source), AXE);
-            const result = await tab.evaluate(
-              (rules) =>
-                axe.run(document, { runOnly: { type: "tag", values: rules } }).then((r) => ({
-                  violations: r.violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(", ")}`),
-                  incomplete: r.incomplete.map((v) => v.id),
-                  passes: r.passes.length,
-                  layout: [innerWidth, devicePixelRatio, matchMedia("(pointer: coarse)").matches],
-                })),
-              AXE_RULES,
-            );
+            const result = await axeFindings(tab);
+            const layout = await tab.evaluate(() => [innerWidth, devicePixelRatio, matchMedia("(pointer: coarse)").matches]);
             t.diagnostic(`axe: ${result.passes} rules pass, to review: ${result.incomplete.join(" ") || "none"}`);
-            t.diagnostic(`width, ratio, coarse pointer: ${result.layout.join(", ")}`);
+            t.diagnostic(`width, ratio, coarse pointer: ${layout.join(", ")}`);
             assert.deepEqual(result.violations, []);
           }, options);
         });

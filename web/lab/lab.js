@@ -206,9 +206,10 @@ function onPointerMove(event) {
   if (dragging?.pointer !== event.pointerId) return;
   const [x, y] = pointAt(event);
   dragging.last = [x, y];
-  // A mouse button pressed or let go while another is held comes as a move.
-  if (event.button >= 0) {
-    const down = (event.buttons & (1 << [0, 2, 1][event.button])) !== 0;
+  // A mouse button pressed or let go while another is held comes as a move. WebKitGTK names a
+  // held button in the moves after such a press too: only a change of its state is one.
+  const down = event.button >= 0 && (event.buttons & (1 << [0, 2, 1][event.button])) !== 0;
+  if (event.button >= 0 && down !== dragging.buttons.has(event.button)) {
     if (down) dragging.buttons.add(event.button);
     else dragging.buttons.delete(event.button);
     toAll((module) => module._LabMouse(event.button, down ? GLUT_DOWN : GLUT_UP, x, y));
