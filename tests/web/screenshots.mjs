@@ -2,7 +2,7 @@
 // taps or keys forward and a drag that shows the car from three-quarters; then the lab's
 // swapped experiment in the guide's pose on a desktop and a phone. One image pixel per CSS
 // pixel. Usage: node screenshots.mjs URL DIR (writes DIR/phone.png, tablet.png,
-// desktop-web.png, lab.png, lab-phone.png).
+// desktop-web.png, lab.png, lab-calls.png, lab-phone.png).
 import { join } from "node:path";
 import { DEVICES, canvasBox, openPage, startBrowser, touchScreen } from "./browser_page.mjs";
 
@@ -43,10 +43,14 @@ for (const [device, name] of [
   await page.goto(`${url}lab/#swapped`);
   await page.waitForFunction(() => window.lab?.views.every((view) => view.firstFrameMs));
   await page.click("#guide-pose");
-  // The controls and the views, as far as the screen goes.
+  // The controls and the views, as far as the screen goes; on a desktop, then the frame's calls.
   await page.locator("#controls").evaluate((controls) => controls.scrollIntoView());
   await page.waitForTimeout(500);
   await page.screenshot({ path: join(dir, name), scale: "css" });
+  if (device === "desktop") {
+    await page.locator(".frame-calls").first().evaluate((list) => list.previousElementSibling.scrollIntoView());
+    await page.screenshot({ path: join(dir, "lab-calls.png"), scale: "css" });
+  }
   await context.close();
 }
 await browser.close();
