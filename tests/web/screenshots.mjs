@@ -1,10 +1,13 @@
 // Takes the docs' pictures of the page: a phone, a tablet and a desktop, each after a few
 // taps or keys forward and a drag that shows the car from three-quarters; then the lab's
-// swapped experiment in the guide's pose on a desktop and a phone. One image pixel per CSS
-// pixel. Usage: node screenshots.mjs URL DIR (writes DIR/phone.png, tablet.png,
-// desktop-web.png, lab.png, lab-calls.png, lab-phone.png).
+// swapped experiment in the guide's pose on a desktop and a phone, and in Firefox and WebKitGTK.
+// One image pixel per CSS pixel. Usage: node screenshots.mjs URL DIR (writes DIR/phone.png,
+// tablet.png, desktop-web.png, lab.png, lab-calls.png, lab-phone.png, lab-firefox.png,
+// lab-webkit.png).
+import { writeFileSync } from "node:fs";
 import { join } from "node:path";
 import { DEVICES, canvasBox, openPage, startBrowser, touchScreen } from "./browser_page.mjs";
+import { launch, waitFor } from "./engines.mjs";
 
 const [url, dir] = process.argv.slice(2);
 const browser = await startBrowser();
@@ -54,3 +57,16 @@ for (const [device, name] of [
   await context.close();
 }
 await browser.close();
+// The other engines, through the tests' drivers: the top of the page down to the views, in a
+// window tall enough to hold them unscrolled (the drivers' shots of a part differ in whether it
+// is of the page or the window).
+const TALL = { width: 1280, height: 1150 };
+for (const engine of ["firefox", "webkit"]) {
+  const other = await launch(engine);
+  const tab = await other.open(`${url}lab/#swapped`, TALL);
+  await waitFor(tab, "both views", () => window.lab?.views.every((view) => view.firstFrameMs));
+  await tab.evaluate(() => document.getElementById("guide-pose").click());
+  await new Promise((done) => setTimeout(done, 1000));
+  writeFileSync(join(dir, `lab-${engine}.png`), await tab.canvasShot({ x: 0, y: 0, ...TALL }));
+  await other.close();
+}
