@@ -33,8 +33,11 @@ std::string Text(Number value) {
     }
     std::string mantissa = exact;
     const std::size_t e = mantissa.find('e');
-    const std::string power = mantissa.substr(e);  // as printf writes it: e-17, e+05
-    const int exponent = std::atoi(power.c_str() + 1);
+    const int exponent = std::atoi(mantissa.c_str() + e + 1);
+    // At least two digits, e-17 or e+05, whatever this C library's printf writes.
+    const int size = std::abs(exponent);
+    const std::string power =
+        std::string(exponent < 0 ? "e-" : "e+") + (size < 10 ? "0" : "") + std::to_string(size);
     mantissa.resize(e);
     const std::string sign = mantissa[0] == '-' ? "-" : "";
     std::string figures = mantissa.substr(sign.size(), 1);
