@@ -9,6 +9,10 @@ import { PNG } from "pngjs";
 const repo = fileURLToPath(new URL("../..", import.meta.url));
 export const pageDir = process.env.CAR_WEB_PAGE ?? join(repo, "build/web/page");
 
+// The on-screen buttons' names, the viewer's and the lab's, in the order Tab reaches them.
+export const TURN_BUTTONS = ["View from further left", "View from higher", "View from lower", "View from further right"];
+export const DRIVE_BUTTONS = ["Steer left", "Forward", "Back", "Steer right"];
+
 // The program's own window size, which the page keeps on a desktop.
 export const WIDTH = 800;
 export const HEIGHT = 600;

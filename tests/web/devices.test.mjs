@@ -8,6 +8,8 @@ import { after, before, describe, test } from "node:test";
 import { PNG } from "pngjs";
 import {
   DEVICES,
+  DRIVE_BUTTONS,
+  TURN_BUTTONS,
   canvasBox,
   openPage,
   pageDir,
@@ -29,9 +31,6 @@ const CANVAS_BOX = {
   tablet: { x: 10, width: 800, height: 600 },
 };
 const TOUCH_SCREENS = ["phone", "tablet"];
-// On every screen, in the order Tab reaches them.
-const TURN_BUTTONS = ["View from further left", "View from higher", "View from lower", "View from further right"];
-const DRIVE_BUTTONS = ["Steer left", "Forward", "Back", "Steer right"];
 
 // The server and browser every test shares, started once.
 let shared;

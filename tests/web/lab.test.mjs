@@ -12,6 +12,8 @@ import { fileURLToPath } from "node:url";
 import { axeFindings } from "./axe.mjs";
 import {
   DEVICES,
+  DRIVE_BUTTONS,
+  TURN_BUTTONS,
   canvasBox,
   openPage,
   serverAndBrowser,
@@ -44,8 +46,6 @@ const guideInput = new Map(
 const ALIKE_AT_START = new Set(["swapped", "no-wheel-push", "no-depth-test", "backwards"]);
 
 const CANVASES = ["#views > :nth-child(1) canvas", "#views > :nth-child(2) canvas"];
-const TURN_BUTTONS = ["View from further left", "View from higher", "View from lower", "View from further right"];
-const DRIVE_BUTTONS = ["Steer left", "Forward", "Back", "Steer right"];
 
 // The calls the host's recorder gives for `program` in a window of `size` after `input`.
 function hostCalls(program, [width, height], input) {

@@ -8,6 +8,7 @@
 // Chromium's length.
 import assert from "node:assert/strict";
 import { describe, test } from "node:test";
+import { DRIVE_BUTTONS, TURN_BUTTONS } from "./browser_page.mjs";
 import { ENGINES, recordedPageIn, waitFor } from "./engines.mjs";
 import { RECORD_X, RECORD_Y, buttonCentre, labStarted, labUrl, patched, viewNumbers } from "./lab_page.mjs";
 import { generator } from "./seeded_random.mjs";
@@ -20,8 +21,6 @@ const seed = () => Number(process.env.LAB_STORM_SEED ?? Math.floor(Math.random()
 
 const BUTTONS = ["left", "middle", "right"];
 const KEYS = ["ArrowUp", "ArrowDown", "ArrowLeft", "ArrowRight"];
-const TURN_BUTTONS = ["View from further left", "View from higher", "View from lower", "View from further right"];
-const DRIVE_BUTTONS = ["Steer left", "Forward", "Back", "Steer right"];
 
 // Run in the lab: where the pointer last went down and came up, in whole CSS pixels of the
 // view's box, as the engine gave them to the page (Firefox's are at times a fraction off the

@@ -36,7 +36,6 @@ const TURNS = [
   ["turn-down", 3, { dy: -45 }],
   ["turn-right", 4, { dx: -60 }],
 ];
-const DRIVE_BUTTONS = ["Steer left", "Forward", "Back", "Steer right"];
 
 const loseContext = (tab) =>
   tab.evaluate(() => {
