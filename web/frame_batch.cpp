@@ -36,6 +36,7 @@ GLuint program = 0;
 GLint projection_at = -1;
 Matrix projection_uploaded = {};  // the projection changes only with the window's shape
 GLint modelviews_at = -1;
+std::vector<float> modelviews_uploaded;  // a frame drawn again has the same ones
 
 const char* const kVertexShader = R"(
 uniform mat4 projection;
@@ -138,8 +139,11 @@ void FlushFrame() {
     projection_uploaded = Projection();
     glUniformMatrix4fv(projection_at, 1, GL_FALSE, projection_uploaded.data());
   }
-  glUniformMatrix4fv(modelviews_at, static_cast<GLsizei>(matrices.size() / 16), GL_FALSE,
-                     matrices.data());
+  if (matrices != modelviews_uploaded) {
+    modelviews_uploaded = matrices;
+    glUniformMatrix4fv(modelviews_at, static_cast<GLsizei>(matrices.size() / 16), GL_FALSE,
+                       matrices.data());
+  }
   glDrawElements(GL_TRIANGLES, indices_in_buffers, GL_UNSIGNED_SHORT, nullptr);
   draws.clear();
   matrices.clear();

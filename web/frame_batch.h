@@ -1,7 +1,8 @@
 // The frame as one draw call. The program's shapes never change, only its matrices (and which
 // shapes it draws, never in practice): each shape is kept in GL buffers the first time, as a
 // display list would, and a frame draws them all at once, each vertex with its shape's colour
-// and the index of its shape's modelview matrix, which are all that a frame uploads.
+// and the index of its shape's modelview matrix, which are all that a frame uploads, and only
+// when they changed.
 #pragma once
 
 #include <vector>

@@ -1,5 +1,6 @@
 #include "immediate_mode.h"
 
+#include <array>
 #include <map>
 #include <vector>
 
@@ -13,6 +14,7 @@ std::vector<float> polygon;  // the vertices since glBegin
 // Every polygon the program has drawn, by its vertices: the same ten faces and four hub bars,
 // frame after frame.
 std::map<std::vector<float>, int> kept;
+std::array<GLclampf, 4> clear_colour = {0, 0, 0, 0};  // GL's own at the start
 
 }  // namespace
 
@@ -40,6 +42,12 @@ void WebColor3f(GLfloat r, GLfloat g, GLfloat b) {
 const float (&CurrentColour())[3] { return colour; }
 
 void WebInitWindowSize(int, int) {}
+
+void WebClearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a) {
+  if (clear_colour == std::array<GLclampf, 4>{r, g, b, a}) return;
+  clear_colour = {r, g, b, a};
+  glClearColor(r, g, b, a);
+}
 
 void WebClear(GLbitfield mask) {
   FlushFrame();

@@ -16,6 +16,9 @@ const float (&CurrentColour())[3];
 // applied: resizing the buffer costs about as much as making the context.
 void WebInitWindowSize(int width, int height);
 
+// The program sets the same clear colour every frame: WebGL is told only a new one.
+void WebClearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a);
+
 // What the frame has drawn goes to GL before a clear and before the swap.
 void WebClear(GLbitfield mask);
 void WebSwapBuffers();

@@ -31,26 +31,15 @@ var Module = {
   },
 };
 
-// Creating a WebGL context takes long where no GPU helps (up to a second with SwiftShader on
-// a busy machine): start it once the page has painted, while the program is still compiling,
-// with its drawing buffer already at the size shown (resizing it later costs about as much
-// again; the browser build leaves the buffer's size to the page). The program takes this one;
-// the attributes are those it asks for. Where the browser gives no WebGL, the program never
-// starts (it would fail on its first GL call), and the page says what is missing instead of
-// offering controls that cannot work.
-const webglContext = new Promise((made) =>
-  requestAnimationFrame(() =>
-    setTimeout(() => {
-      [Module.canvas.width, Module.canvas.height] = bufferSize();
-      const attributes = { alpha: false, depth: true, stencil: true, antialias: false };
-      made((Module.preinitializedWebGLContext = Module.canvas.getContext("webgl", attributes)));
-    }),
-  ),
-);
-
-// Compiles the program while the context is made, and gives Emscripten the instance only once
-// there is a context. A host that sends index.wasm with another type than application/wasm
-// gets the slower way, as Emscripten's own loader would.
+// The program starts in one task once it is compiled and the page has painted: the WebGL
+// context, then the instance and main(), as Emscripten's own start does. (Made in a task of its
+// own while the program compiled, the context took longer and blocked the page once more.)
+// The drawing buffer is at the size shown from the start: resizing it later costs about as much
+// as making it, and the browser build leaves the buffer's size to the page. The attributes are
+// those the program asks for. Where the browser gives no WebGL, the program never starts (it
+// would fail on its first GL call), and the page says what is missing instead of offering
+// controls that cannot work. A host that sends index.wasm with another type than
+// application/wasm gets the slower way, as Emscripten's own loader would.
 Module.instantiateWasm = (imports, receiveInstance) => {
   const compiled = WebAssembly.compileStreaming(fetch("index.wasm")).catch((error) => {
     console.warn(`wasm streaming compile failed: ${error}; falling back to ArrayBuffer instantiation`);
@@ -58,9 +47,13 @@ Module.instantiateWasm = (imports, receiveInstance) => {
       .then((response) => response.arrayBuffer())
       .then((bytes) => WebAssembly.compile(bytes));
   });
-  Promise.all([compiled, webglContext]).then(async ([module, context]) => {
-    if (!context) return sayNoWebGL();
-    receiveInstance(await WebAssembly.instantiate(module, imports), module);
+  const painted = new Promise((done) => requestAnimationFrame(() => setTimeout(done)));
+  Promise.all([compiled, painted]).then(([module]) => {
+    [Module.canvas.width, Module.canvas.height] = bufferSize();
+    const attributes = { alpha: false, depth: true, stencil: true, antialias: false };
+    Module.preinitializedWebGLContext = Module.canvas.getContext("webgl", attributes);
+    if (!Module.preinitializedWebGLContext) return sayNoWebGL();
+    receiveInstance(new WebAssembly.Instance(module, imports), module);
   });
   return {};
 };
@@ -317,7 +310,9 @@ function say(words) {
 // Only a frame whose scene has changed changes the words.
 function describeScene() {
   const numbers = sceneNumbers();
-  if (numbers.every((n, i) => n === described[i])) return;
+  let same = true;
+  for (let i = 0; i < SCENE_NUMBERS; i++) same &&= numbers[i] === described[i];
+  if (same) return;
   described = [...numbers];
   const words = sceneWords(numbers);
   if (words === Module.canvas.getAttribute("aria-label")) return;
@@ -367,11 +362,16 @@ Module.canvas.addEventListener("webglcontextrestored", () => {
   location.reload();
 });
 
-// The program's scene state, as the program stores it.
+// The program's scene state, as the program stores it: a view of the program's memory, made
+// once (it is read after every frame), whose numbers change with the next store.
+let sceneView = null;
 function sceneNumbers() {
   Module._StoreSceneState();
-  const at = Module._SceneStateNumbers() / Float64Array.BYTES_PER_ELEMENT;
-  return Module.HEAPF64.subarray(at, at + SCENE_NUMBERS);
+  if (sceneView?.buffer !== Module.HEAPF64.buffer) {
+    const at = Module._SceneStateNumbers() / Float64Array.BYTES_PER_ELEMENT;
+    sceneView = Module.HEAPF64.subarray(at, at + SCENE_NUMBERS);
+  }
+  return sceneView;
 }
 
 function saveScene() {

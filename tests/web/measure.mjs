@@ -61,12 +61,26 @@ for (const program of programs) {
 }
 console.log(`${"the whole lab".padEnd(22)} ${kb(labTotal[0]).padStart(9)} ${kb(labTotal[1]).padStart(9)} gzipped`);
 
-// Every long task (past 50 ms) of the page, from the start of its document.
+// Every long task (past 50 ms) of the page, from the start of its document, as the page itself
+// sees them. Chromium leaves out the tasks that start the program (those that run when a wasm
+// promise settles), on the page and the floor alike: the trace below counts every task.
 function recordLongTasks() {
   window.longTasks = [];
   new PerformanceObserver((list) => {
     for (const task of list.getEntries()) window.longTasks.push([task.startTime, task.duration]);
   }).observe({ type: "longtask" });
+}
+
+// The blocking time up to `end` (ms since navigation): the part past 50 ms of each task on the
+// page's main thread that starts by then, from a trace of the load, as Lighthouse counts it.
+// The main thread is the one that started the navigation to `url`.
+function blockingInTrace(events, url, end) {
+  const start = events.find((e) => e.name === "navigationStart" && e.args?.data?.documentLoaderURL?.startsWith(url));
+  const since = (e) => (e.ts - start.ts) / 1000;
+  return events
+    .filter((e) => e.pid === start.pid && e.tid === start.tid && e.name === "ThreadControllerImpl::RunTask")
+    .filter((e) => e.dur > 50000 && since(e) >= 0 && since(e) <= end)
+    .reduce((sum, e) => sum + e.dur / 1000 - 50, 0);
 }
 
 // One redraw `count` times in a row, as the page draws a frame (GLUT's display callback with
@@ -99,8 +113,8 @@ function putInPose(numbers) {
 }
 
 // One load in a new context. On the page and the start floor: the first frame (ms since
-// navigation) and the blocking time up to 1 s after it (the part past 50 ms of each long task
-// that starts by then, as total blocking time counts it). On the page (in the guide's pose) and
+// navigation) and the blocking time up to 1 s after it, from the trace and as the page's own
+// long-task observer reports it. On the page (in the guide's pose) and
 // the redraw floor: one redraw and its main thread's share (ms), and with `picture` the
 // drawing buffer.
 async function loadOnce(browser, which, picture) {
@@ -109,19 +123,24 @@ async function loadOnce(browser, which, picture) {
   const page = await context.newPage();
   const cdp = await context.newCDPSession(page);
   await cdp.send("Emulation.setCPUThrottlingRate", { rate: 4 });
+  const events = [];
+  cdp.on("Tracing.dataCollected", ({ value }) => events.push(...value));
+  const traced = new Promise((done) => cdp.once("Tracing.tracingComplete", done));
+  const timed = which !== "redraw";
+  if (timed) await cdp.send("Tracing.start", { categories: "toplevel,blink.user_timing", transferMode: "ReportEvents" });
   await page.goto(urls[which]);
   const first = await page.waitForFunction(() => window.Module?.firstFrameMs ?? window.firstFrameMs).then((h) => h.jsonValue());
   const result = {};
-  if (which !== "redraw") {
+  if (timed) {
     // The observer reports a task once it has ended: wait a little past the second.
     await page.waitForFunction((t) => performance.now() > t + 1300, first, { polling: 100 });
-    result.start = [
+    const seen = await page.evaluate(
+      (t) => longTasks.filter(([start]) => start <= t + 1000).reduce((sum, [, d]) => sum + d - 50, 0),
       first,
-      await page.evaluate(
-        (t) => longTasks.filter(([start]) => start <= t + 1000).reduce((sum, [, d]) => sum + d - 50, 0),
-        first,
-      ),
-    ];
+    );
+    await cdp.send("Tracing.end");
+    await traced;
+    result.start = [first, blockingInTrace(events, urls[which], first + 1000), seen];
   }
   if (which !== "start") {
     if (which === "page") await page.evaluate(putInPose, pose);
@@ -273,8 +292,10 @@ const ms = (v) => v.toFixed(0);
 const fine = (v) => v.toFixed(2);
 row("First frame, ms since navigation; start floor", column(loads.page, "start", 0),
   column(loads.start, "start", 0), ms, "at most 1.1 ×");
-row("Main-thread blocking up to 1 s after it, ms (long tasks, the part past 50 ms); start floor",
+row("Main-thread blocking up to 1 s after it, ms (every task in the trace, the part past 50 ms); start floor",
   column(loads.page, "start", 1), column(loads.start, "start", 1), ms, "at most the floor's + 50 ms");
+row("The same as the page's long-task observer sees it (without the tasks that start the program), ms; start floor",
+  column(loads.page, "start", 2), column(loads.start, "start", 2), ms, "");
 row(`One redraw in the guide's pose, ms (${REDRAWS} in a row, then a read of one pixel); redraw floor`,
   column(loads.page, "redraw", 0), column(loads.redraw, "redraw", 0), fine, "at most 1.5 ×");
 row("Its main thread's share, ms (the redraws without the read); redraw floor",

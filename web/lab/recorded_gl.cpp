@@ -111,7 +111,7 @@ void LabLoadIdentity() {
 }
 void LabClearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a) {
   Record("glClearColor", r, g, b, a);
-  glClearColor(r, g, b, a);
+  WebClearColor(r, g, b, a);
 }
 void LabClear(GLbitfield mask) {
   Record("glClear", mask);
