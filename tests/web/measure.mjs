@@ -81,6 +81,20 @@ function reportLoad() {
   })();
 }
 
+// Starts a trace of the tasks on the page's threads; resolves to a function that ends it and
+// resolves to its events.
+async function traceTasks(cdp) {
+  const events = [];
+  cdp.on("Tracing.dataCollected", ({ value }) => events.push(...value));
+  const complete = new Promise((done) => cdp.once("Tracing.tracingComplete", done));
+  await cdp.send("Tracing.start", { categories: "toplevel,blink.user_timing", transferMode: "ReportEvents" });
+  return async () => {
+    await cdp.send("Tracing.end");
+    await complete;
+    return events;
+  };
+}
+
 // The blocking time up to `end` (ms since navigation): the part past 50 ms of each task on the
 // page's main thread that starts by then, from a trace of the load, as Lighthouse counts it.
 // The main thread is the one that started the navigation to `url`.
@@ -98,8 +112,7 @@ function blockingInTrace(events, url, end) {
 // read of one pixel, which waits for the GPU to finish them: the time per redraw, and the main
 // thread's share of it (until the read), in ms. As many redraws go first, untimed, and a read:
 // what is timed is a redraw as a drag makes them, not the browser's first compiles of the
-// program's code. With `picture`, also the whole drawing buffer
-// as base64 RGBA, and its size.
+// program's code. With `picture`, also the whole drawing buffer as base64 RGBA, and its size.
 function redraw([count, picture]) {
   /* global Browser, GLUT, getWasmTableEntry, drawFrame */
   const draw = window.GLUT ? () => Browser.mainLoop.runIter(getWasmTableEntry(GLUT.displayFunc)) : drawFrame;
@@ -128,9 +141,8 @@ function putInPose(numbers) {
 
 // One load in a new context. On the page and the start floor: the first frame (ms since
 // navigation) and the blocking time up to 1 s after it, from the trace and as the page's own
-// long-task observer reports it. On the page (in the guide's pose) and
-// the redraw floor: one redraw and its main thread's share (ms), and with `picture` the
-// drawing buffer.
+// long-task observer reports it. On the page (in the guide's pose) and the redraw floor: one
+// redraw and its main thread's share (ms), and with `picture` the drawing buffer.
 async function loadOnce(browser, which, picture) {
   const context = await browser.newContext(PHONE);
   await context.addInitScript(reportLoad);
@@ -143,19 +155,11 @@ async function loadOnce(browser, which, picture) {
   );
   const cdp = await context.newCDPSession(page);
   await cdp.send("Emulation.setCPUThrottlingRate", { rate: 4 });
-  const events = [];
-  cdp.on("Tracing.dataCollected", ({ value }) => events.push(...value));
-  const traced = new Promise((done) => cdp.once("Tracing.tracingComplete", done));
-  const timed = which !== "redraw";
-  if (timed) await cdp.send("Tracing.start", { categories: "toplevel,blink.user_timing", transferMode: "ReportEvents" });
+  const endTrace = which === "redraw" ? null : await traceTasks(cdp);
   await page.goto(urls[which]);
   const [first, seen] = await measured;
   const result = {};
-  if (timed) {
-    await cdp.send("Tracing.end");
-    await traced;
-    result.start = [first, blockingInTrace(events, urls[which], first + 1000), seen];
-  }
+  if (endTrace) result.start = [first, blockingInTrace(await endTrace(), urls[which], first + 1000), seen];
   if (which !== "start") {
     if (which === "page") await page.evaluate(putInPose, pose);
     const [time, share, shown] = await page.evaluate(redraw, [REDRAWS, picture]);
